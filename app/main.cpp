@@ -1,0 +1,44 @@
+#include "catalogcommand.h"
+
+#include <QApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+static void printUsage(QTextStream &out)
+{
+    out << "Usage: ipgen COMMAND [OPTIONS]\n"
+           "\n"
+           "Commands:\n"
+           "  list [--device SERIES/DEVICE]   list the cores of every plug-in\n"
+           "  devices                         list the target devices the host knows\n"
+           "\n"
+           "Common options:\n"
+           "  --plugins DIR                   load plug-ins from DIR instead of ../plugins\n"
+           "\n"
+           "Run 'ipgen COMMAND --help' for the options of a command.\n";
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ipgen"));
+    QApplication::setApplicationVersion(QStringLiteral("2.0"));
+
+    QStringList args = QApplication::arguments();
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (args.size() < 2 || args.at(1) == QLatin1String("--help")
+        || args.at(1) == QLatin1String("-h")) {
+        printUsage(args.size() < 2 ? err : out);
+        return args.size() < 2 ? 2 : 0;
+    }
+    const QString command = args.takeAt(1);
+    if (command == QLatin1String("list"))
+        return runList(args, out, err);
+    if (command == QLatin1String("devices"))
+        return runDevices(args, out, err);
+    err << "ipgen: unknown command \"" << command << "\".\n\n";
+    printUsage(err);
+    return 2;
+}

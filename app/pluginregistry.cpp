@@ -1,0 +1,108 @@
+#include "pluginregistry.h"
+
+#include "baseipcoreinterface.h"
+#include "ipplugin.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QJsonObject>
+#include <QLibrary>
+
+PluginRegistry::~PluginRegistry()
+{
+    // Descriptors first: their code lives in the libraries.
+    m_cores.clear();
+    for (auto &loader : m_loaders) {
+        delete loader->instance();
+    }
+}
+
+QString PluginRegistry::defaultPluginDir()
+{
+    return QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../plugins"))
+            .absolutePath();
+}
+
+void PluginRegistry::loadFrom(const QString &pluginDir)
+{
+    const QDir dir(pluginDir);
+    if (!dir.exists()) {
+        m_problems
+                << QStringLiteral("Plug-in folder \"%1\" does not exist.").arg(dir.absolutePath());
+        return;
+    }
+    QStringList libraries;
+    QDirIterator it(dir.absolutePath(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (QLibrary::isLibrary(path))
+            libraries << path;
+    }
+    libraries.sort();
+    for (const QString &path : libraries)
+        loadLibrary(path);
+}
+
+void PluginRegistry::loadLibrary(const QString &path)
+{
+    auto loader = std::make_unique<QPluginLoader>(QFileInfo(path).absoluteFilePath());
+    const QString iid = loader->metaData().value(QStringLiteral("IID")).toString();
+    if (iid.isEmpty()) {
+        m_problems
+                << QStringLiteral("\"%1\" is not a plug-in: %2").arg(path, loader->errorString());
+        return;
+    }
+    QObject *instance = loader->instance();
+    if (!instance) {
+        m_problems << QStringLiteral("\"%1\" could not be loaded: %2")
+                              .arg(path, loader->errorString());
+        return;
+    }
+    auto *plugin = qobject_cast<TE::TE_IPCore_Def::IPPlugin *>(instance);
+    if (!plugin) {
+        m_problems << QStringLiteral("\"%1\" is not an IP core plug-in: its interface id is \"%2\" "
+                                     "and it does not implement \"%3\".")
+                              .arg(path, iid, QStringLiteral(IPPlugin_iid));
+        delete instance;
+        loader->unload();
+        return;
+    }
+    const QString pluginDir = QFileInfo(path).absolutePath();
+    plugin->setPluginDir(pluginDir);
+    const QList<TE::TE_IPCore_Def::BaseIPCoreInterface *> provided = plugin->interfaces();
+    if (provided.isEmpty()) {
+        const QStringList specs
+                = QDir(pluginDir).entryList({QStringLiteral("*.ipspec")}, QDir::Files);
+        const QString why
+                = specs.isEmpty()
+                          ? QStringLiteral("there is no spec file (*.ipspec) in \"%1\"")
+                                    .arg(pluginDir)
+                          : QStringLiteral(
+                                    "check its spec file %1: it is unreadable or lacks ipcore.id, "
+                                    "ipcore.name or ipcore.version")
+                                    .arg(QStringLiteral("\"%1/%2\"")
+                                                 .arg(pluginDir, specs.join(QLatin1String(", "))));
+        m_problems << QStringLiteral("\"%1\" provides no core: %2.").arg(path, why);
+    }
+    for (auto *core : provided)
+        m_cores.emplace_back(core);
+    m_loaders.push_back(std::move(loader));
+}
+
+QList<TE::TE_IPCore_Def::BaseIPCoreInterface *> PluginRegistry::cores() const
+{
+    QList<TE::TE_IPCore_Def::BaseIPCoreInterface *> list;
+    for (const auto &core : m_cores)
+        list << core.get();
+    return list;
+}
+
+TE::TE_IPCore_Def::BaseIPCoreInterface *PluginRegistry::core(const QString &id) const
+{
+    for (const auto &core : m_cores) {
+        if (core->id() == id)
+            return core.get();
+    }
+    return nullptr;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QPluginLoader>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace TE {
+namespace TE_IPCore_Def {
+class BaseIPCoreInterface;
+}
+} // namespace TE
+
+/// Loads every plug-in below a folder and keeps the cores they provide. A
+/// library that is no IP core plug-in, or provides no core, is reported in
+/// problems() and skipped.
+class PluginRegistry
+{
+public:
+    PluginRegistry() = default;
+    ~PluginRegistry();
+    PluginRegistry(const PluginRegistry &) = delete;
+    PluginRegistry &operator=(const PluginRegistry &) = delete;
+
+    /// The default plug-in folder: ../plugins beside the executable.
+    static QString defaultPluginDir();
+
+    void loadFrom(const QString &pluginDir);
+
+    QList<TE::TE_IPCore_Def::BaseIPCoreInterface *> cores() const;
+    /// The core with this identifier, or nullptr.
+    TE::TE_IPCore_Def::BaseIPCoreInterface *core(const QString &id) const;
+    QStringList problems() const { return m_problems; }
+
+private:
+    void loadLibrary(const QString &path);
+
+    std::vector<std::unique_ptr<QPluginLoader>> m_loaders;
+    std::vector<std::unique_ptr<TE::TE_IPCore_Def::BaseIPCoreInterface>> m_cores;
+    QStringList m_problems;
+};

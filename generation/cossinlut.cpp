@@ -1,0 +1,67 @@
+#include "cossinlut.h"
+
+#include <QtMath>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace IPDDSYN {
+namespace Generation {
+
+qint64 roundHalfUp(double t)
+{
+    if (t >= 0)
+        return qint64(t + 0.5);
+    const qint64 k = qint64(t - 1.0);
+    return qint64(t - double(k) + 0.5) + k;
+}
+
+static double angle(int i, int n)
+{
+    return i * 6.283185307179586 / n;
+}
+
+// The sample of largest magnitude over the whole circle, the first one on
+// ties, sign kept. Scanned rather than stored: the table can be 2^25 deep.
+template<typename F>
+static double peak(int n, F f)
+{
+    double best = f(angle(0, n));
+    for (int i = 1; i < n; ++i) {
+        const double v = f(angle(i, n));
+        if (std::fabs(v) > std::fabs(best))
+            best = v;
+    }
+    return best;
+}
+
+QVector<quint64> cosSinLutWords(int W, int P, int T)
+{
+    const double depth = std::pow(2.0, double(P - T));
+    const int n = depth >= 2.0 && depth <= double(1 << 30) ? int(depth) : 0;
+    if (n < 2)
+        return {};
+    const double amplitude = std::pow(2.0, W - 1) - 2.0;
+    const double m = std::pow(2.0, W);
+    const double cPeak = peak(n, [](double x) { return std::cos(x); });
+    const double sPeak = peak(n, [](double x) { return std::sin(x); });
+
+    // Entries 1 .. n/8 are written (entry 0 alone when n/8 is 0).
+    const int k = n / 8;
+    QVector<quint64> words;
+    words.reserve(qMax(k, 1));
+    for (int i = (k == 0 ? 0 : 1); i <= k; ++i) {
+        const double x = angle(i, n);
+        double cq = double(roundHalfUp(std::cos(x) / cPeak * amplitude));
+        double sq = double(roundHalfUp(std::sin(x) / sPeak * amplitude));
+        if (cq < 0)
+            cq += m;
+        if (sq < 0)
+            sq += m;
+        words.append(quint64(qint64(m * sq + cq)));
+    }
+    return words;
+}
+
+} // namespace Generation
+} // namespace IPDDSYN

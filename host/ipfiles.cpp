@@ -1,0 +1,96 @@
+#include "ipcore.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QSettings>
+
+#include "hostservices.h"
+
+namespace IPCore {
+
+// Why a directory cannot be made: the first ancestor that exists is the culprit.
+static QString whyNotCreatable(const QString &dir)
+{
+    QFileInfo probe(dir);
+    while (!probe.exists() && probe.absoluteFilePath() != probe.absolutePath())
+        probe = QFileInfo(probe.absolutePath());
+    if (probe.exists() && !probe.isDir())
+        return QStringLiteral("\"%1\" is a file, not a directory").arg(probe.absoluteFilePath());
+    if (probe.exists() && !probe.isWritable())
+        return QStringLiteral("\"%1\" is not writable").arg(probe.absoluteFilePath());
+    return QStringLiteral("the file system refused it");
+}
+
+bool makeDirs(const QString &dir, const QString &coreName)
+{
+    if (QDir().mkpath(dir) && QFileInfo(dir).isDir())
+        return true;
+    showErrorMsgs(QStringLiteral("Cannot create the working directory of %1.")
+                          .arg(coreName.isEmpty() ? QStringLiteral("the core") : coreName),
+                  {QStringLiteral("%1: %2.").arg(dir, whyNotCreatable(dir))});
+    return false;
+}
+
+void writeIPConfig(const QString &path,
+                   const QMap<QString, QVariant> &header,
+                   const QMap<QString, QVariant> &options)
+{
+    QSettings config(path, QSettings::IniFormat);
+    config.clear();
+    for (auto it = header.cbegin(); it != header.cend(); ++it)
+        config.setValue(it.key(), it.value());
+    config.beginGroup(QStringLiteral("Config"));
+    for (auto it = options.cbegin(); it != options.cend(); ++it)
+        config.setValue(it.key(), it.value());
+    config.endGroup();
+    config.sync();
+}
+
+bool generateFile(const QString &path,
+                  const QStringList &lines,
+                  QWidget *parent,
+                  const QString &comment)
+{
+    QSaveFile file(path);
+    QString reason;
+    if (file.open(QIODevice::WriteOnly)) {
+        QByteArray text;
+        if (!comment.isEmpty())
+            text += "// " + comment.toUtf8() + '\n';
+        for (const QString &line : lines)
+            text += line.toUtf8() + '\n';
+        if (file.write(text) == text.size() && file.commit())
+            return true;
+        reason = file.errorString();
+    } else {
+        reason = file.errorString();
+    }
+    QMessageBox::critical(parent,
+                          QStringLiteral("Error"),
+                          QStringLiteral("Cannot write \"%1\": %2.").arg(path, reason));
+    return false;
+}
+
+void showErrorMsgs(const QString &summary, const QStringList &details)
+{
+    if (Core::HostServices *services = Core::HostServices::current()) {
+        services->showErrorMsgs(summary, details);
+        return;
+    }
+    qWarning().noquote() << summary;
+    for (const QString &detail : details)
+        qWarning().noquote() << "  " << detail;
+}
+
+void addFilesToProject(const QStringList &paths)
+{
+    if (Core::HostServices *services = Core::HostServices::current())
+        services->addFilesToProject(paths);
+    else
+        qWarning().noquote() << "No project to add" << paths.join(QLatin1String(", ")) << "to";
+}
+
+} // namespace IPCore
