@@ -30,6 +30,10 @@ public:
     virtual void openEditor(const QString &path, bool readOnly) = 0;
     virtual void addFilesToProject(const QStringList &paths) = 0;
     virtual void showErrorMsgs(const QString &summary, const QStringList &details) = 0;
+
+signals:
+    /// Emitted by every implementation of showErrorMsgs, after showing.
+    void errorsShown(const QString &summary, const QStringList &details);
 };
 
 } // namespace Core

@@ -8,6 +8,7 @@
 #include <QSettings>
 
 #include "hostservices.h"
+#include "project.h"
 
 namespace IPCore {
 
@@ -87,10 +88,13 @@ void showErrorMsgs(const QString &summary, const QStringList &details)
 
 void addFilesToProject(const QStringList &paths)
 {
+    QString error;
+    if (!Core::Project::addFiles(paths, error)) {
+        showErrorMsgs(QStringLiteral("The project was not updated."), {error});
+        return;
+    }
     if (Core::HostServices *services = Core::HostServices::current())
         services->addFilesToProject(paths);
-    else
-        qWarning().noquote() << "No project to add" << paths.join(QLatin1String(", ")) << "to";
 }
 
 } // namespace IPCore
