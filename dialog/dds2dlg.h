@@ -6,11 +6,21 @@
 #include <QString>
 #include <QVariant>
 
+#include <initializer_list>
+
+QT_BEGIN_NAMESPACE
+class QComboBox;
+QT_END_NAMESPACE
+
 namespace IPCore {
 class SynthesisHelper;
 }
 
 namespace IPDDSYN {
+
+namespace Generation {
+struct DefinesSettings;
+}
 
 namespace Ui {
 class cfgTab;
@@ -71,6 +81,30 @@ private slots:
 
 private:
     void refreshTab3Entries();
+    /// Makes the rule connections, in the order that decides which rule runs first.
+    void connectRules();
+    /// Connects or disconnects `sender`'s `signal` to each of `slotList`, in that order.
+    void setRulesConnected(QObject *sender,
+                           const char *signal,
+                           std::initializer_list<const char *> slotList,
+                           bool connected);
+    /// Puts "1" into freqResolution when it lies outside what the clock and channels allow.
+    void correctFreqResolution();
+    /// Makes `remembered` current again when `list` still offers it.
+    static void selectRemembered(QComboBox *list, const QString &remembered);
+    double systemClock() const;
+    double channelCount() const;
+
+    /// <createPath>/temp/dds_ii, where the core is generated before delivery.
+    QString workingDirectory() const;
+    /// The texts of the channel-table entries below `group`, in table order.
+    static QStringList entryTexts(const QWidget *group);
+    /// Writes <createPath>/<file>.ipc from the header fields and the widgets.
+    void writeConfigFile();
+    /// The widget values the configuration file stores, by key.
+    QMap<QString, QVariant> configOptions() const;
+    /// The widget values the defines are made from.
+    Generation::DefinesSettings definesSettings() const;
 
     Ui::cfgTab *m_cfg = nullptr;
     Ui::impTab *m_imp = nullptr;

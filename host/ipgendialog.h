@@ -15,11 +15,13 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QSettings;
+class QScrollArea;
 class QTabWidget;
 QT_END_NAMESPACE
 
 namespace IPCore {
 
+class BatchJob;
 class PortFigureView;
 
 /// Base of every generator dialog: the header fields (label, module name,
@@ -51,6 +53,11 @@ public:
     QString createPath() const;
     DEV::DeviceArg device() const;
 
+    /// The folder of the core's data files, where helpDoc is looked for.
+    void setDataDirectory(const QString &dir);
+    /// Where Help looks for the help document: helpDoc in the data directory.
+    QString helpDocumentPath() const;
+
     /// Primes the dialog for a new instance in output directory `dir`; calls initialize().
     void setCreating(const QString &dir, const DEV::DeviceArg &device);
     /// Primes the dialog for the instance stored in `configPath`: header
@@ -68,6 +75,11 @@ public:
     /// Shows a list of problems in one error box.
     void showErrorMsg(const QStringList &problems);
 
+    /// Shows the dialog modally; in batch mode instead applies the current
+    /// BatchJob, presses OK and waits until the generation is done or has
+    /// failed, leaving the outcome in the job.
+    int exec() override;
+
 public slots:
     virtual void accept(QStringList &errors);
     virtual void setProperty(const QMap<QString, QVariant> &properties, QStringList &errors);
@@ -81,6 +93,9 @@ protected:
 
 private:
     void buildUi();
+    void applyBatchHeader(const BatchJob &job, QStringList &errors);
+    void browseOutputDirectory();
+    /// Opens the help document, or says where it was looked for when it is missing.
     void showHelp();
 
     QLabel *m_label = nullptr;
@@ -88,6 +103,7 @@ private:
     QLineEdit *m_fileName = nullptr;
     QLineEdit *m_outputDir = nullptr;
     QLabel *m_deviceLabel = nullptr;
+    QString m_dataDir;
     QTabWidget *m_tabs = nullptr;
     PortFigureView *m_figure = nullptr;
     QComboBox *m_tool = nullptr;
