@@ -19,8 +19,18 @@ static void printUsage(QTextStream &out)
            "Run 'ipgen COMMAND --help' for the options of a command.\n";
 }
 
+// Commands that open no window run on the offscreen platform, so that they
+// work without a display.
+static bool needsDisplay(int argc, char *argv[])
+{
+    const QByteArray command = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    return command == "create" || command == "open";
+}
+
 int main(int argc, char *argv[])
 {
+    if (!needsDisplay(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ipgen"));
     QApplication::setApplicationVersion(QStringLiteral("2.0"));

@@ -6,6 +6,12 @@
 #include <QString>
 #include <QVariant>
 
+#include <initializer_list>
+
+QT_BEGIN_NAMESPACE
+class QComboBox;
+QT_END_NAMESPACE
+
 namespace IPCore {
 class SynthesisHelper;
 }
@@ -71,6 +77,19 @@ private slots:
 
 private:
     void refreshTab3Entries();
+    /// Makes the rule connections, in the order that decides which rule runs first.
+    void connectRules();
+    /// Connects or disconnects `sender`'s `signal` to each of `slotList`, in that order.
+    void setRulesConnected(QObject *sender,
+                           const char *signal,
+                           std::initializer_list<const char *> slotList,
+                           bool connected);
+    /// Puts "1" into freqResolution when it lies outside what the clock and channels allow.
+    void correctFreqResolution();
+    /// Makes `remembered` current again when `list` still offers it.
+    static void selectRemembered(QComboBox *list, const QString &remembered);
+    double systemClock() const;
+    double channelCount() const;
 
     Ui::cfgTab *m_cfg = nullptr;
     Ui::impTab *m_imp = nullptr;

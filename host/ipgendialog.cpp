@@ -1,16 +1,27 @@
 #include "ipgendialog.h"
 
+#include "devicecatalogue.h"
+#include "editormanager.h"
+#include "portfigureview.h"
+
 #include <QComboBox>
+#include <QDebug>
+#include <QDesktopServices>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
 #include <QSettings>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
-
-#include "devicecatalogue.h"
 
 namespace IPCore {
 
@@ -24,31 +35,90 @@ IPGenDialog::~IPGenDialog() = default;
 
 void IPGenDialog::buildUi()
 {
+    setObjectName(QStringLiteral("IPGenDialog"));
     auto *layout = new QVBoxLayout(this);
-    auto *header = new QFormLayout;
+
     m_label = new QLabel(this);
-    m_moduleName = new QLineEdit(this);
-    m_fileName = new QLineEdit(this);
-    m_outputDir = new QLineEdit(this);
-    m_deviceLabel = new QLabel(this);
-    header->addRow(m_label);
-    header->addRow(tr("Module Name:"), m_moduleName);
-    header->addRow(tr("File Name:"), m_fileName);
-    header->addRow(tr("Output Directory:"), m_outputDir);
-    header->addRow(tr("Device:"), m_deviceLabel);
-    layout->addLayout(header);
+    m_label->setObjectName(QStringLiteral("coreLabel"));
+    QFont titleFont = m_label->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.3);
+    m_label->setFont(titleFont);
+    layout->addWidget(m_label);
+
+    auto *header = new QGroupBox(tr("Instance"), this);
+    auto *headerLayout = new QFormLayout(header);
+    m_moduleName = new QLineEdit(header);
+    m_moduleName->setObjectName(QStringLiteral("moduleName"));
+    m_fileName = new QLineEdit(header);
+    m_fileName->setObjectName(QStringLiteral("fileName"));
+    m_outputDir = new QLineEdit(header);
+    m_outputDir->setObjectName(QStringLiteral("outputDir"));
+    auto *browse = new QPushButton(tr("Browse..."), header);
+    browse->setObjectName(QStringLiteral("browseOutputDir"));
+    connect(browse, &QPushButton::clicked, this, &IPGenDialog::browseOutputDirectory);
+    auto *dirRow = new QHBoxLayout;
+    dirRow->addWidget(m_outputDir);
+    dirRow->addWidget(browse);
+    m_deviceLabel = new QLabel(header);
+    m_deviceLabel->setObjectName(QStringLiteral("device"));
+    m_deviceLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    headerLayout->addRow(tr("Module Name:"), m_moduleName);
+    headerLayout->addRow(tr("File Name:"), m_fileName);
+    headerLayout->addRow(tr("Output Directory:"), dirRow);
+    headerLayout->addRow(tr("Target Device:"), m_deviceLabel);
+    layout->addWidget(header);
+
+    auto *body = new QHBoxLayout;
+    auto *figureBox = new QGroupBox(tr("Ports"), this);
+    auto *figureLayout = new QVBoxLayout(figureBox);
+    auto *figureScroll = new QScrollArea(figureBox);
+    figureScroll->setFrameShape(QFrame::NoFrame);
+    figureScroll->setWidgetResizable(true);
+    figureScroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_figure = new PortFigureView(figureScroll);
+    figureScroll->setWidget(m_figure);
+    figureScroll->setMinimumWidth(300);
+    figureLayout->addWidget(figureScroll);
+    connect(m_moduleName, &QLineEdit::textChanged, m_figure, &PortFigureView::setTitle);
     m_tabs = new QTabWidget(this);
-    layout->addWidget(m_tabs);
+    m_tabs->setObjectName(QStringLiteral("tabs"));
+    body->addWidget(figureBox, 0);
+    body->addWidget(m_tabs, 1);
+    layout->addLayout(body, 1);
+
+    auto *footer = new QHBoxLayout;
     m_tool = new QComboBox(this);
+    m_tool->setObjectName(QStringLiteral("synthesisTool"));
+    m_tool->QObject::setProperty("ipOption", QStringLiteral("Synthesis_tool"));
     m_tool->addItems({QStringLiteral("VeltoSynthesis"), QStringLiteral("Synplify Pro")});
     m_language = new QComboBox(this);
+    m_language->setObjectName(QStringLiteral("language"));
+    m_language->QObject::setProperty("ipOption", QStringLiteral("LANG"));
     m_language->addItems({QStringLiteral("Verilog"), QStringLiteral("VHDL")});
-    header->addRow(tr("Synthesis Tool:"), m_tool);
-    header->addRow(tr("Language:"), m_language);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] { QDialog::accept(); });
+    auto *toolLabel = new QLabel(tr("Synthesis Tool:"), this);
+    toolLabel->setBuddy(m_tool);
+    auto *languageLabel = new QLabel(tr("Language:"), this);
+    languageLabel->setBuddy(m_language);
+    footer->addWidget(toolLabel);
+    footer->addWidget(m_tool);
+    footer->addSpacing(12);
+    footer->addWidget(languageLabel);
+    footer->addWidget(m_language);
+    footer->addStretch(1);
+    auto *buttons = new QDialogButtonBox(
+            QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+    buttons->setObjectName(QStringLiteral("buttons"));
+    // OK goes through the virtual accept(): a core's dialog generates there.
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        static_cast<QDialog *>(this)->accept();
+    });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, &IPGenDialog::showHelp);
+    footer->addWidget(buttons);
+    layout->addLayout(footer);
+
+    resize(1180, 820);
 }
 
 void IPGenDialog::uiSetLabelText(const QString &text)
@@ -75,6 +145,7 @@ void IPGenDialog::uiAddTab(QWidget *page, const QString &title)
 void IPGenDialog::uiSetFigurePins(const QList<Utils::PinFigure> &pins)
 {
     m_pins = pins;
+    m_figure->setPins(pins);
 }
 
 QString IPGenDialog::uiSynthesisTool() const
@@ -84,7 +155,13 @@ QString IPGenDialog::uiSynthesisTool() const
 
 void IPGenDialog::uiSetSynthesisTool(const QString &tool)
 {
-    m_tool->setCurrentIndex(m_tool->findText(tool));
+    const int index = m_tool->findText(tool);
+    if (index < 0) {
+        qWarning().noquote() << "Unknown synthesis tool" << tool << "- keeping"
+                             << m_tool->currentText();
+        return;
+    }
+    m_tool->setCurrentIndex(index);
 }
 
 int IPGenDialog::uiLanguageIndex() const
@@ -94,6 +171,11 @@ int IPGenDialog::uiLanguageIndex() const
 
 void IPGenDialog::uiSetLanguageIndex(int index)
 {
+    if (index < 0 || index >= m_language->count()) {
+        qWarning().noquote() << "Unknown language index" << index << "- keeping"
+                             << m_language->currentText();
+        return;
+    }
     m_language->setCurrentIndex(index);
 }
 
@@ -125,6 +207,16 @@ DEV::DeviceArg IPGenDialog::device() const
     return m_device;
 }
 
+void IPGenDialog::setDataDirectory(const QString &dir)
+{
+    m_dataDir = dir;
+}
+
+QString IPGenDialog::helpDocumentPath() const
+{
+    return m_dataDir + QLatin1Char('/') + helpDoc;
+}
+
 void IPGenDialog::setCreating(const QString &dir, const DEV::DeviceArg &device)
 {
     m_outputDir->setText(dir);
@@ -151,45 +243,34 @@ bool IPGenDialog::setOpening(const QString &configPath, const QString &deviceOve
     return loadConfigFile(configPath);
 }
 
-bool IPGenDialog::checkModuleName()
-{
-    showErrorMsg({tr("Module name checks are not available yet.")});
-    return false;
-}
-
-bool IPGenDialog::checkFileExisting()
-{
-    showErrorMsg({tr("Output file checks are not available yet.")});
-    return false;
-}
-
-QStringList IPGenDialog::checkFileOptions()
-{
-    return {tr("Output option checks are not available yet.")};
-}
-
-void IPGenDialog::showErrorMsg(const QStringList &problems)
-{
-    Q_UNUSED(problems)
-}
-
-void IPGenDialog::accept(QStringList &errors)
-{
-    errors << tr("Generation is not available yet.");
-}
-
-void IPGenDialog::setProperty(const QMap<QString, QVariant> &properties, QStringList &errors)
-{
-    for (auto it = properties.cbegin(); it != properties.cend(); ++it)
-        errors << tr("Option \"%1\" cannot be set yet.").arg(it.key());
-}
-
 void IPGenDialog::setDevice(QSettings &settings)
 {
     m_device = DEV::DeviceCatalogue::findById(
             settings.value(QStringLiteral("target_device")).toString());
 }
 
-void IPGenDialog::showHelp() {}
+void IPGenDialog::browseOutputDirectory()
+{
+    const QString dir
+            = QFileDialog::getExistingDirectory(this, tr("Output Directory"), m_outputDir->text());
+    if (!dir.isEmpty())
+        m_outputDir->setText(dir);
+}
+
+void IPGenDialog::showHelp()
+{
+    const QString path = helpDocumentPath();
+    if (helpDoc.isEmpty() || !QFileInfo(path).isFile()) {
+        QMessageBox::warning(this,
+                             tr("Help"),
+                             tr("The help document \"%1\" is missing: looked for \"%2\". "
+                                "Reinstall the core's data folder to get it back.")
+                                     .arg(helpDoc, path));
+        return;
+    }
+    // A browser shows the document best; the host's editor is the fallback.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        Core::EditorManager::openEditor(path, true);
+}
 
 } // namespace IPCore

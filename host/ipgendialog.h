@@ -15,6 +15,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QSettings;
+class QScrollArea;
 class QTabWidget;
 QT_END_NAMESPACE
 
@@ -51,6 +52,11 @@ public:
     QString createPath() const;
     DEV::DeviceArg device() const;
 
+    /// The folder of the core's data files, where helpDoc is looked for.
+    void setDataDirectory(const QString &dir);
+    /// Where Help looks for the help document: helpDoc in the data directory.
+    QString helpDocumentPath() const;
+
     /// Primes the dialog for a new instance in output directory `dir`; calls initialize().
     void setCreating(const QString &dir, const DEV::DeviceArg &device);
     /// Primes the dialog for the instance stored in `configPath`: header
@@ -81,6 +87,8 @@ protected:
 
 private:
     void buildUi();
+    void browseOutputDirectory();
+    /// Opens the help document, or says where it was looked for when it is missing.
     void showHelp();
 
     QLabel *m_label = nullptr;
@@ -88,6 +96,7 @@ private:
     QLineEdit *m_fileName = nullptr;
     QLineEdit *m_outputDir = nullptr;
     QLabel *m_deviceLabel = nullptr;
+    QString m_dataDir;
     QTabWidget *m_tabs = nullptr;
     PortFigureView *m_figure = nullptr;
     QComboBox *m_tool = nullptr;

@@ -1,6 +1,8 @@
 #include "dds2.h"
 
+#include "dds2dlg.h"
 #include "ipcore.h"
+#include "viewmanager.h"
 
 namespace IPDDSYN {
 
@@ -12,16 +14,16 @@ DDS2::~DDS2() = default;
 
 void DDS2::createCore(const QString &dir, const DEV::DeviceArg &device)
 {
-    Q_UNUSED(dir)
-    Q_UNUSED(device)
-    qWarning("The dds_ii generator dialog is not available in this build yet.");
+    dds2dlg dialog(m_info, Core::ViewManager::dialogParent());
+    dialog.setCreating(dir, device);
+    dialog.exec();
 }
 
 void DDS2::openCore(const QString &configPath, const QString &deviceOverride)
 {
-    Q_UNUSED(configPath)
-    Q_UNUSED(deviceOverride)
-    qWarning("The dds_ii generator dialog is not available in this build yet.");
+    dds2dlg dialog(m_info, Core::ViewManager::dialogParent());
+    if (dialog.setOpening(configPath, deviceOverride))
+        dialog.exec();
 }
 
 bool DDS2::loadSpec()

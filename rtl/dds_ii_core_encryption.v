@@ -1,0 +1,577 @@
+// dds_ii core: phase generator, sine/cosine table and output alignment.
+// docs/core.md describes the interfaces, the timing and the latency.
+// Several modules share this file, whose name the generator fixes.
+/* verilator lint_off DECLFILENAME */
+
+// Fixed-length delay line; DEPTH 0 is a plain wire.
+module dds_ii_delay #(
+    parameter WIDTH = 1,
+    parameter DEPTH = 1
+) (
+    input  wire             clk,
+    input  wire [WIDTH-1:0] d,
+    output wire [WIDTH-1:0] q
+);
+    generate
+        if (DEPTH == 0) begin : g_wire
+            assign q = d;
+        end else if (DEPTH == 1) begin : g_reg
+            reg [WIDTH-1:0] stage;
+            always @(posedge clk)
+                stage <= d;
+            assign q = stage;
+        end else begin : g_regs
+            reg [WIDTH*DEPTH-1:0] stages;
+            always @(posedge clk)
+                stages <= {stages[WIDTH*(DEPTH-1)-1:0], d};
+            assign q = stages[WIDTH*DEPTH-1 -: WIDTH];
+        end
+    endgenerate
+endmodule
+
+// Counts the beats of a channel-ordered burst (channel 0 first) and checks
+// tlast, which must come with the beat of the last channel. Any tlast, and
+// the last channel's beat, end the burst: the lfsr_next beat is channel 0 again.
+module dds_ii_framer #(
+    parameter NCH = 1,
+    parameter CIW = 1
+) (
+    input  wire           clk,
+    input  wire           rst_n,
+    input  wire           valid,
+    input  wire           tlast,
+    output wire [CIW-1:0] chan,       // channel of the current beat
+    output wire           complete,   // this beat ends a well-framed burst
+    output reg            missing,    // pulse: last channel's beat without tlast
+    output reg            unexpected  // pulse: tlast before the last channel
+);
+    // Power-up value as well as reset: the wrap to 0 depends on the count
+    // itself, which a netlist simulation could otherwise never resolve.
+    reg  [CIW-1:0] count = {CIW{1'b0}};
+    wire           last = (count == NCH - 1);
+
+    assign chan = count;
+    assign complete = valid && (NCH == 1 || (last && tlast));
+
+    always @(posedge clk) begin
+        if (!rst_n) begin
+            count <= {CIW{1'b0}};
+            missing <= 1'b0;
+            unexpected <= 1'b0;
+        end else begin
+            missing <= valid && NCH > 1 && last && !tlast;
+            unexpected <= valid && NCH > 1 && !last && tlast;
+            if (valid)
+                count <= (last || (tlast && NCH > 1)) ? {CIW{1'b0}} : count + 1'b1;
+        end
+    end
+endmodule
+
+// Phase accumulators of NCH time-multiplexed channels, three stages:
+//   1 the input register (slot or beat, its channel, streamed values),
+//   2 the accumulator update of that channel,
+//   3 the phase offset.
+// Without streamed inputs the channels run free, one per clock in round
+// robin; with streamed inputs every phase_valid beat is one sample.
+module dds_ii_phase_gen #(
+    parameter P = 27,
+    parameter NCH = 1,
+    parameter CIW = 1,
+    parameter INC_MODE = 0,      // 0 fixed, 1 programmable, 2 streaming
+    parameter OFF_MODE = 0,      // 0 none, 1 fixed, 2 programmable, 3 streaming
+    parameter RESYNC = 0,
+    parameter [16*P-1:0] INC_INIT = 0,
+    parameter [16*P-1:0] OFF_INIT = 0
+) (
+    input  wire           clk,
+    input  wire           rst_n,
+    input  wire           phase_valid,
+    input  wire [P-1:0]   phase_inc,
+    input  wire           phase_resync,
+    input  wire [P-1:0]   phase_off,
+    input  wire           phase_tlast,
+    input  wire           config_valid,
+    input  wire [P-1:0]   config_inc,
+    input  wire [P-1:0]   config_off,
+    input  wire           config_tlast,
+    output wire           phase_tlast_missing,
+    output wire           phase_tlast_unexpected,
+    output wire           config_tlast_missing,
+    output wire           config_tlast_unexpected,
+    output reg            valid3,
+    output reg  [CIW-1:0] chan3,
+    output reg  [P-1:0]   phase3
+);
+    localparam STREAMED = (INC_MODE == 2 || OFF_MODE == 3) ? 1 : 0;
+    localparam CONFIGURED = (INC_MODE == 1 || OFF_MODE == 2) ? 1 : 0;
+
+    integer i;
+
+    // Stage 1: which channel is processed, with its streamed values.
+    reg           valid1;
+    reg [CIW-1:0] chan1;
+    reg [P-1:0]   inc1, off1;
+    reg           resync1;
+
+    wire [CIW-1:0] beat_chan;
+    wire           beat_complete;
+    generate
+        if (STREAMED) begin : g_stream
+            dds_ii_framer #(.NCH(NCH), .CIW(CIW)) framer (
+                .clk(clk), .rst_n(rst_n), .valid(phase_valid), .tlast(phase_tlast),
+                .chan(beat_chan), .complete(beat_complete),
+                .missing(phase_tlast_missing), .unexpected(phase_tlast_unexpected));
+        end else begin : g_free
+            // Free-running slot counter.
+            reg [CIW-1:0] slot = {CIW{1'b0}};   // see count in dds_ii_framer
+            always @(posedge clk) begin
+                if (!rst_n)
+                    slot <= {CIW{1'b0}};
+                else
+                    slot <= (slot == NCH - 1) ? {CIW{1'b0}} : slot + 1'b1;
+            end
+            assign beat_chan = slot;
+            assign beat_complete = 1'b0;
+            assign phase_tlast_missing = 1'b0;
+            assign phase_tlast_unexpected = 1'b0;
+        end
+    endgenerate
+
+    always @(posedge clk) begin
+        if (!rst_n)
+            valid1 <= 1'b0;
+        else
+            valid1 <= STREAMED ? phase_valid : 1'b1;
+        chan1 <= beat_chan;
+        inc1 <= phase_inc;
+        off1 <= phase_off;
+        resync1 <= RESYNC && phase_resync;
+    end
+
+    // Programmed increments and offsets: a burst fills the shadow set, and
+    // the whole set becomes active with the burst's last beat.
+    wire [P-1:0] prog_inc_sel, prog_off_sel;
+    generate
+        if (CONFIGURED) begin : g_config
+            reg  [P-1:0]   prog_inc [0:NCH-1];
+            reg  [P-1:0]   prog_off [0:NCH-1];
+            reg  [P-1:0]   shadow_inc [0:NCH-1];
+            reg  [P-1:0]   shadow_off [0:NCH-1];
+            wire [CIW-1:0] config_chan;
+            wire           config_complete;
+            dds_ii_framer #(.NCH(NCH), .CIW(CIW)) framer (
+                .clk(clk), .rst_n(rst_n), .valid(config_valid), .tlast(config_tlast),
+                .chan(config_chan), .complete(config_complete),
+                .missing(config_tlast_missing), .unexpected(config_tlast_unexpected));
+            always @(posedge clk) begin
+                if (config_valid) begin
+                    shadow_inc[config_chan] <= config_inc;
+                    shadow_off[config_chan] <= config_off;
+                end
+                if (!rst_n) begin
+                    for (i = 0; i < NCH; i = i + 1) begin
+                        prog_inc[i] <= INC_INIT[i*P +: P];
+                        prog_off[i] <= OFF_INIT[i*P +: P];
+                    end
+                end else if (config_complete) begin
+                    for (i = 0; i < NCH - 1; i = i + 1) begin
+                        prog_inc[i] <= shadow_inc[i];
+                        prog_off[i] <= shadow_off[i];
+                    end
+                    prog_inc[NCH-1] <= config_inc;
+                    prog_off[NCH-1] <= config_off;
+                end
+            end
+            assign prog_inc_sel = prog_inc[chan1];
+            assign prog_off_sel = prog_off[chan1];
+        end else begin : g_no_config
+            assign prog_inc_sel = {P{1'b0}};
+            assign prog_off_sel = {P{1'b0}};
+            assign config_tlast_missing = 1'b0;
+            assign config_tlast_unexpected = 1'b0;
+        end
+    endgenerate
+
+    // Stage 2: read-modify-write of the channel's accumulator. The sample
+    // carries the accumulator as it was; the increment counts from the lfsr_next.
+    reg [P-1:0] acc [0:NCH-1];
+    reg [P-1:0] inc_sel, off_sel;
+
+    always @(*) begin
+        case (INC_MODE)
+            1:       inc_sel = prog_inc_sel;
+            2:       inc_sel = inc1;
+            default: inc_sel = INC_INIT[chan1*P +: P];
+        endcase
+        case (OFF_MODE)
+            1:       off_sel = OFF_INIT[chan1*P +: P];
+            2:       off_sel = prog_off_sel;
+            3:       off_sel = off1;
+            default: off_sel = {P{1'b0}};
+        endcase
+    end
+
+    reg           valid2;
+    reg [CIW-1:0] chan2;
+    reg [P-1:0]   phase2, off2;
+    wire [P-1:0]  base = resync1 ? {P{1'b0}} : acc[chan1];
+
+    always @(posedge clk) begin
+        if (!rst_n) begin
+            for (i = 0; i < NCH; i = i + 1)
+                acc[i] <= {P{1'b0}};
+            valid2 <= 1'b0;
+        end else begin
+            if (valid1)
+                acc[chan1] <= base + inc_sel;
+            valid2 <= valid1;
+        end
+        chan2 <= chan1;
+        phase2 <= base;
+        off2 <= off_sel;
+    end
+
+    // Stage 3: phase offset.
+    always @(posedge clk) begin
+        if (!rst_n)
+            valid3 <= 1'b0;
+        else
+            valid3 <= valid2;
+        chan3 <= chan2;
+        phase3 <= phase2 + off2;
+    end
+
+    // Lint: each configuration reads only some of the inputs.
+    wire unused_inputs = &{1'b0, beat_complete, inc1, off1, phase_tlast,
+                           config_valid, config_tlast,
+                           phase_inc, phase_off, config_inc, config_off};
+endmodule
+
+// Sine and cosine of the top A = P - T phase bits from the octant table
+// (entries (0, pi/4], the angle-0 entry implied), unfolded to the full
+// circle. With TAYLOR the lfsr_next bits of the phase correct the result to
+// first order: sin(x+d) = sin x + d cos x, cos(x+d) = cos x - d sin x.
+// Registers: 2 without Taylor, 7 with it; the result is combinational
+// from the last one.
+module dds_ii_sincos #(
+    parameter P = 12,
+    parameter W = 12,
+    parameter T = 0,
+    parameter TAYLOR = 0,
+    parameter LUT_FILE = "cos_sin_lut.dat"
+) (
+    input  wire         clk,
+    input  wire [P-1:0] phase,
+    output wire [W-1:0] sine,
+    output wire [W-1:0] cosine
+);
+    localparam A = P - T;                 // table address bits
+    localparam AE = (A < 3) ? 3 : A;      // small tables act as an 8-entry one
+    localparam RB = AE - 3;               // octant table address bits
+    localparam RBX = (RB > 0) ? RB : 1;
+    localparam [W-1:0] AMP = (1 << (W - 1)) - 2;
+    localparam FB = (T < 16) ? T : 16;    // phase bits used for the correction
+    localparam FBX = (FB > 0) ? FB : 1;
+    localparam KB = 16;                   // fraction bits of 2*pi
+    localparam [KB+2:0] TWO_PI = 411775;  // round(2*pi * 2^KB)
+
+    // Stage 1: octant, index into the octant table, correction fraction.
+    wire [AE-1:0]  addr = {phase[P-1 -: A], {(AE - A){1'b0}}};
+    wire [2:0]     octant = addr[AE-1 -: 3];
+    wire [RBX-1:0] pos = (RB > 0) ? addr[RBX-1:0] : {RBX{1'b0}};
+    wire [FBX-1:0] frac = (FB > 0) ? phase[(T > 0 ? T - 1 : 0) -: FBX] : {FBX{1'b0}};
+
+    reg [2:0]     octant1;
+    reg           zero1;        // angle k = 0: sine 0, cosine AMP
+    reg [RBX-1:0] rom_addr1;    // table entry k is held at k - 1
+    reg [FBX-1:0] frac1;
+    always @(posedge clk) begin
+        octant1 <= octant;
+        zero1 <= !octant[0] && pos == 0;
+        // Odd octants run backwards: k = 2^RB - pos, stored at ~pos.
+        rom_addr1 <= octant[0] ? ~pos : pos - 1'b1;
+        frac1 <= frac;
+    end
+
+    // Stage 2: table read.
+    reg [2*W-1:0] entry2;
+    reg [2:0]     octant2;
+    reg           zero2;
+    generate
+        if (A >= 3) begin : g_rom
+            reg [2*W-1:0] rom [0:(1 << RB) - 1];
+            initial $readmemh(LUT_FILE, rom);
+            always @(posedge clk)
+                entry2 <= rom[rom_addr1];
+        end else begin : g_no_rom
+            // Tables of 2 or 4 entries only hold multiples of pi/2.
+            always @(posedge clk)
+                entry2 <= {2*W{1'b0}};
+        end
+    endgenerate
+    always @(posedge clk) begin
+        octant2 <= octant1;
+        zero2 <= zero1;
+    end
+
+    // Unfold by octant symmetry.
+    wire [W-1:0] s_oct = zero2 ? {W{1'b0}} : entry2[2*W-1:W];
+    wire [W-1:0] c_oct = zero2 ? AMP : entry2[W-1:0];
+    wire         swap = octant2[0] ^ octant2[1];
+    wire [W-1:0] s_mag = swap ? c_oct : s_oct;
+    wire [W-1:0] c_mag = swap ? s_oct : c_oct;
+    wire [W-1:0] s_full = octant2[2] ? -s_mag : s_mag;
+    wire [W-1:0] c_full = (octant2[2] ^ octant2[1]) ? -c_mag : c_mag;
+
+    generate
+        if (TAYLOR) begin : g_taylor
+            localparam SH = KB + A;
+            localparam PW = W + KB + 4;
+
+            // Stage 2 (beside the read): d = 2*pi * frac, in units of 2^-KB
+            // of one table step.
+            reg  [KB+2:0] d2;
+            wire [FBX+KB+2:0] d_full = frac1 * TWO_PI;
+            always @(posedge clk)
+                d2 <= (FB > 0) ? ((d_full + ({{(FBX+KB+2){1'b0}}, 1'b1} << (FBX - 1))) >> FBX) : 0;
+
+            // Stage 3: full-circle sine and cosine.
+            reg signed [W-1:0] s3, c3;
+            reg [KB+2:0]       d3;
+            always @(posedge clk) begin
+                s3 <= s_full;
+                c3 <= c_full;
+                d3 <= d2;
+            end
+
+            // Stage 4: products d cos x and d sin x.
+            reg signed [PW-1:0] dc4, ds4;
+            reg signed [W-1:0]  s4, c4;
+            always @(posedge clk) begin
+                dc4 <= c3 * $signed({1'b0, d3});
+                ds4 <= s3 * $signed({1'b0, d3});
+                s4 <= s3;
+                c4 <= c3;
+            end
+
+            // Stage 5: scale the products to output units, rounding.
+            localparam signed [PW-1:0] HALF = 1 <<< (SH - 1);
+            reg signed [PW-1:0] dc5, ds5;
+            reg signed [W-1:0]  s5, c5;
+            always @(posedge clk) begin
+                dc5 <= (dc4 + HALF) >>> SH;
+                ds5 <= (ds4 + HALF) >>> SH;
+                s5 <= s4;
+                c5 <= c4;
+            end
+
+            // Stage 6: corrected values, one bit wider.
+            reg signed [W:0] s6, c6;
+            always @(posedge clk) begin
+                s6 <= s5 + $signed(dc5[W:0]);
+                c6 <= c5 - $signed(ds5[W:0]);
+            end
+
+            // Stage 7: saturate to the symmetric W-bit range.
+            localparam signed [W:0] TOP = (1 << (W - 1)) - 1;
+            reg [W-1:0] s7, c7;
+            always @(posedge clk) begin
+                s7 <= (s6 > TOP) ? TOP[W-1:0] : (s6 < -TOP) ? -TOP[W-1:0] : s6[W-1:0];
+                c7 <= (c6 > TOP) ? TOP[W-1:0] : (c6 < -TOP) ? -TOP[W-1:0] : c6[W-1:0];
+            end
+            assign sine = s7;
+            assign cosine = c7;
+        end else begin : g_plain
+            assign sine = s_full;
+            assign cosine = c_full;
+        end
+    endgenerate
+
+    // Lint: the phase bits below the correction fraction are dropped.
+    wire unused_phase = &{1'b0, phase, frac1};
+endmodule
+
+// The core: phase generator (4 registers: input, accumulator, offset,
+// dither or truncation), table (3 registers without Taylor, 8 with it),
+// DELAY extra registers and the output register. Outputs hold their last
+// valid sample while data_valid is low and are 0 after reset.
+module dds_ii_core #(
+    parameter P = 27,
+    parameter W = 12,
+    parameter T = 15,
+    parameter NCH = 1,
+    parameter CIW = 1,
+    parameter DELAY = 0,
+    parameter WORKMODE = 0,   // 0 phase generator and table, 1 phase generator, 2 table
+    parameter DITHER = 0,
+    parameter TAYLOR = 0,
+    parameter INC_MODE = 0,
+    parameter OFF_MODE = 0,
+    parameter RESYNC = 0,
+    parameter [16*P-1:0] INC_INIT = 0,
+    parameter [16*P-1:0] OFF_INIT = 0,
+    parameter LUT_FILE = "cos_sin_lut.dat"
+) (
+    input  wire           clk,
+    input  wire           rst_n,
+    input  wire           phase_valid,
+    input  wire [P-1:0]   phase_in,
+    input  wire [P-1:0]   phase_inc,
+    input  wire           phase_resync,
+    input  wire [P-1:0]   phase_off,
+    input  wire           phase_tlast,
+    input  wire           config_valid,
+    input  wire [P-1:0]   config_inc,
+    input  wire [P-1:0]   config_off,
+    input  wire           config_tlast,
+    output wire           phase_tlast_missing,
+    output wire           phase_tlast_unexpected,
+    output wire           config_tlast_missing,
+    output wire           config_tlast_unexpected,
+    output reg  [P-1:0]   phase_out,
+    output reg  [W-1:0]   sine,
+    output reg  [W-1:0]   cosine,
+    output reg  [CIW-1:0] chan_id,
+    output reg            data_valid
+);
+    localparam HAS_PG = (WORKMODE != 2) ? 1 : 0;
+    localparam HAS_LUT = (WORKMODE != 1) ? 1 : 0;
+    localparam LUT_REGS = TAYLOR ? 7 : 2;          // table registers before the output register
+    localparam DB = (T < 16) ? T : 16;             // dither bits
+
+    // Sample entering the table: valid, channel, phase for phase_out, and
+    // the (dithered) phase that addresses the table.
+    wire           valid4;
+    wire [CIW-1:0] chan4;
+    wire [P-1:0]   phase4, lut_phase4;
+
+    generate
+        if (HAS_PG) begin : g_pg
+            wire           valid3;
+            wire [CIW-1:0] chan3;
+            wire [P-1:0]   phase3;
+            dds_ii_phase_gen #(
+                .P(P), .NCH(NCH), .CIW(CIW), .INC_MODE(INC_MODE), .OFF_MODE(OFF_MODE),
+                .RESYNC(RESYNC), .INC_INIT(INC_INIT), .OFF_INIT(OFF_INIT)
+            ) pg (
+                .clk(clk), .rst_n(rst_n),
+                .phase_valid(phase_valid), .phase_inc(phase_inc), .phase_resync(phase_resync),
+                .phase_off(phase_off), .phase_tlast(phase_tlast),
+                .config_valid(config_valid), .config_inc(config_inc), .config_off(config_off),
+                .config_tlast(config_tlast),
+                .phase_tlast_missing(phase_tlast_missing),
+                .phase_tlast_unexpected(phase_tlast_unexpected),
+                .config_tlast_missing(config_tlast_missing),
+                .config_tlast_unexpected(config_tlast_unexpected),
+                .valid3(valid3), .chan3(chan3), .phase3(phase3));
+
+            // Stage 4: dither of the dropped bits (one LFSR draw per sample)
+            // or plain truncation.
+            reg           v4;
+            reg [CIW-1:0] c4;
+            reg [P-1:0]   p4, lp4;
+            wire [P-1:0]  dither;
+            if (DITHER && DB > 0) begin : g_dither
+                reg [31:0] lfsr;
+                reg [31:0] lfsr_next;
+                integer k;
+                always @(*) begin
+                    lfsr_next = lfsr;
+                    for (k = 0; k < 16; k = k + 1)
+                        lfsr_next = lfsr_next[0] ? ((lfsr_next >> 1) ^ 32'h80200003) : (lfsr_next >> 1);
+                end
+                always @(posedge clk) begin
+                    if (!rst_n)
+                        lfsr <= 32'h1d872b41;
+                    else if (valid3)
+                        lfsr <= lfsr_next;
+                end
+                assign dither = {{(P - DB){1'b0}}, lfsr_next[DB-1:0]} << (T - DB);
+                wire unused_lfsr = &{1'b0, lfsr_next};
+            end else begin : g_no_dither
+                assign dither = {P{1'b0}};
+            end
+            always @(posedge clk) begin
+                if (!rst_n)
+                    v4 <= 1'b0;
+                else
+                    v4 <= valid3;
+                c4 <= chan3;
+                p4 <= phase3;
+                lp4 <= phase3 + dither;
+            end
+            assign valid4 = v4;
+            assign chan4 = c4;
+            assign phase4 = p4;
+            assign lut_phase4 = lp4;
+            wire unused_lut_only = &{1'b0, phase_in};
+        end else begin : g_lut_only
+            // The table alone is addressed by phase_i directly.
+            assign valid4 = phase_valid;
+            assign chan4 = {CIW{1'b0}};
+            assign phase4 = phase_in;
+            assign lut_phase4 = phase_in;
+            assign phase_tlast_missing = 1'b0;
+            assign phase_tlast_unexpected = 1'b0;
+            assign config_tlast_missing = 1'b0;
+            assign config_tlast_unexpected = 1'b0;
+            wire unused_pg = &{1'b0, phase_inc, phase_resync, phase_off, phase_tlast,
+                               config_valid, config_inc, config_off, config_tlast};
+        end
+    endgenerate
+
+    // Table, or for the phase generator alone, the same number of registers.
+    wire [W-1:0] lut_sine, lut_cosine;
+    generate
+        if (HAS_LUT) begin : g_lut
+            dds_ii_sincos #(.P(P), .W(W), .T(T), .TAYLOR(TAYLOR), .LUT_FILE(LUT_FILE)) lut (
+                .clk(clk), .phase(lut_phase4), .sine(lut_sine), .cosine(lut_cosine));
+        end else begin : g_no_lut
+            assign lut_sine = {W{1'b0}};
+            assign lut_cosine = {W{1'b0}};
+            wire unused_lut_phase = &{1'b0, lut_phase4};
+        end
+    endgenerate
+
+    // Side band travelling beside the table; valid is reset so that the
+    // pipeline empties cleanly.
+    reg [LUT_REGS+DELAY-1:0] valid_pipe;
+    always @(posedge clk) begin
+        if (!rst_n)
+            valid_pipe <= {(LUT_REGS+DELAY){1'b0}};
+        else
+            valid_pipe <= {valid_pipe[LUT_REGS+DELAY-2:0], valid4};
+    end
+
+    wire [CIW-1:0] chan_l;
+    wire [P-1:0]   phase_l;
+    dds_ii_delay #(.WIDTH(CIW + P), .DEPTH(LUT_REGS)) side (
+        .clk(clk), .d({chan4, phase4}), .q({chan_l, phase_l}));
+
+    // Extra latency.
+    wire [CIW-1:0] chan_d;
+    wire [P-1:0]   phase_d;
+    wire [W-1:0]   sine_d, cosine_d;
+    dds_ii_delay #(.WIDTH(CIW + P + 2 * W), .DEPTH(DELAY)) extra (
+        .clk(clk), .d({chan_l, phase_l, lut_sine, lut_cosine}),
+        .q({chan_d, phase_d, sine_d, cosine_d}));
+
+    // Output register.
+    always @(posedge clk) begin
+        if (!rst_n) begin
+            data_valid <= 1'b0;
+            phase_out <= {P{1'b0}};
+            sine <= {W{1'b0}};
+            cosine <= {W{1'b0}};
+            chan_id <= {CIW{1'b0}};
+        end else begin
+            data_valid <= valid_pipe[LUT_REGS+DELAY-1];
+            if (valid_pipe[LUT_REGS+DELAY-1]) begin
+                phase_out <= phase_d;
+                sine <= sine_d;
+                cosine <= cosine_d;
+                chan_id <= chan_d;
+            end
+        end
+    end
+endmodule
