@@ -34,10 +34,12 @@ QMap<QString, QString> modules(const QString &verilog)
 
 QStringList instantiatedTypes(const QString &verilog)
 {
-    // A type, then a parameter list or an instance name, then the port list.
+    // A type, then a parameter list or an instance name (perhaps followed by a
+    // comment), then the port list.
     static const QRegularExpression instance(
-            QStringLiteral("^[ \\t]*(\\\\\\S+|[A-Za-z_][A-Za-z0-9_$]*)\\s+"
-                           "(#\\s*\\(|(\\\\\\S+|[A-Za-z_][A-Za-z0-9_$]*)\\s*\\()"),
+            QStringLiteral(
+                    "^[ \\t]*(\\\\\\S+|[A-Za-z_][A-Za-z0-9_$]*)\\s+"
+                    "(#\\s*\\(|(\\\\\\S+|[A-Za-z_][A-Za-z0-9_$]*)\\s*(/\\*.*?\\*/\\s*)?\\()"),
             QRegularExpression::MultilineOption);
     QStringList types;
     QRegularExpressionMatchIterator it = instance.globalMatch(verilog);

@@ -53,7 +53,8 @@ static QString quoted(const QString &text)
 
 static QString readCommand(const SynthesizeArgs &args)
 {
-    QString command = QStringLiteral("read_verilog");
+    // Deferred: modules are elaborated once, with the parameters the top gives them.
+    QString command = QStringLiteral("read_verilog -defer");
     for (const QString &dir : args.options.value(QStringLiteral("include_paths")).toStringList())
         command += QStringLiteral(" -I") + quoted(dir);
     for (const QString &file : args.options.value(QStringLiteral("source_files")).toStringList())
