@@ -18,6 +18,10 @@ class SynthesisHelper;
 
 namespace IPDDSYN {
 
+namespace Generation {
+struct DefinesSettings;
+}
+
 namespace Ui {
 class cfgTab;
 class impTab;
@@ -90,6 +94,17 @@ private:
     static void selectRemembered(QComboBox *list, const QString &remembered);
     double systemClock() const;
     double channelCount() const;
+
+    /// <createPath>/temp/dds_ii, where the core is generated before delivery.
+    QString workingDirectory() const;
+    /// The texts of the channel-table entries below `group`, in table order.
+    static QStringList entryTexts(const QWidget *group);
+    /// Writes <createPath>/<file>.ipc from the header fields and the widgets.
+    void writeConfigFile();
+    /// The widget values the configuration file stores, by key.
+    QMap<QString, QVariant> configOptions() const;
+    /// The widget values the defines are made from.
+    Generation::DefinesSettings definesSettings() const;
 
     Ui::cfgTab *m_cfg = nullptr;
     Ui::impTab *m_imp = nullptr;

@@ -6,45 +6,13 @@
 
 namespace IPDDSYN {
 
-bool dds2dlg::checkInputData()
-{
-    return false;
-}
-
-bool dds2dlg::generateCoreFiles()
-{
-    return false;
-}
-
-bool dds2dlg::generateCosSinLutFile(int W, int P, int T)
-{
-    Q_UNUSED(W)
-    Q_UNUSED(P)
-    Q_UNUSED(T)
-    return false;
-}
-
-void dds2dlg::startSynthesis() {}
-
-void dds2dlg::applyConfig(const QMap<QString, QVariant> &config)
-{
-    Q_UNUSED(config)
-}
-
-bool dds2dlg::loadConfigFile(const QString &path)
-{
-    Q_UNUSED(path)
-    QMessageBox::critical(this,
-                          QStringLiteral("Error"),
-                          QStringLiteral("Opening a configuration is not available yet."));
-    return false;
-}
-
-void dds2dlg::accept()
+void dds2dlg::startSynthesis()
 {
     QMessageBox::critical(this,
                           QStringLiteral("Error"),
-                          QStringLiteral("Generating the core is not available yet."));
+                          QStringLiteral("Synthesis is not available yet; the generated files "
+                                         "are in %1.")
+                                  .arg(workingDirectory()));
 }
 
 void dds2dlg::onGenerationFinished(int exitCode)

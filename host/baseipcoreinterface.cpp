@@ -1,7 +1,45 @@
 #include "baseipcoreinterface.h"
 
+#include "batchjob.h"
+#include "hostservices.h"
+
+#include <QCoreApplication>
+
+#include <functional>
+#include <memory>
+
 namespace TE {
 namespace TE_IPCore_Def {
+
+namespace {
+
+// Runs `operation` (the core's createCore or openCore) with the options in a
+// batch job: the one installed by the caller, or one made for this run.
+bool runBatch(const QList<QPair<QString, QVariant>> &options,
+              QStringList &errors,
+              const std::function<void()> &operation)
+{
+    const Core::HostServices *services = Core::HostServices::current();
+    if (!services || !services->isBatch()) {
+        errors << QStringLiteral("Scripted generation needs the host in batch mode.");
+        return false;
+    }
+    std::unique_ptr<IPCore::BatchJob> own;
+    if (!IPCore::BatchJob::current())
+        own = std::make_unique<IPCore::BatchJob>(QCoreApplication::instance());
+    IPCore::BatchJob *job = IPCore::BatchJob::current();
+    job->options = options;
+    job->ran = false;
+    job->accepted = false;
+    job->errors.clear();
+    operation();
+    if (!job->ran && job->errors.isEmpty())
+        errors << QStringLiteral("The core's dialog was not run; see the messages above.");
+    errors << job->errors;
+    return job->ran && job->accepted;
+}
+
+} // namespace
 
 BaseIPCoreInterface::~BaseIPCoreInterface() = default;
 
@@ -10,11 +48,7 @@ bool BaseIPCoreInterface::createByTcl(const QString &dir,
                                       const QList<QPair<QString, QVariant>> &options,
                                       QStringList &errors)
 {
-    Q_UNUSED(dir)
-    Q_UNUSED(device)
-    Q_UNUSED(options)
-    errors << QStringLiteral("Core \"%1\" cannot be generated without its dialog yet.").arg(id());
-    return false;
+    return runBatch(options, errors, [&] { createCore(dir, device); });
 }
 
 bool BaseIPCoreInterface::openByTcl(const QString &configPath,
@@ -22,11 +56,7 @@ bool BaseIPCoreInterface::openByTcl(const QString &configPath,
                                     const QList<QPair<QString, QVariant>> &options,
                                     QStringList &errors)
 {
-    Q_UNUSED(configPath)
-    Q_UNUSED(deviceOverride)
-    Q_UNUSED(options)
-    errors << QStringLiteral("Core \"%1\" cannot be generated without its dialog yet.").arg(id());
-    return false;
+    return runBatch(options, errors, [&] { openCore(configPath, deviceOverride); });
 }
 
 QMap<QString, QVariant> BaseIPCoreInterface::getOptionMap()

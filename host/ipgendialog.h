@@ -21,6 +21,7 @@ QT_END_NAMESPACE
 
 namespace IPCore {
 
+class BatchJob;
 class PortFigureView;
 
 /// Base of every generator dialog: the header fields (label, module name,
@@ -74,6 +75,11 @@ public:
     /// Shows a list of problems in one error box.
     void showErrorMsg(const QStringList &problems);
 
+    /// Shows the dialog modally; in batch mode instead applies the current
+    /// BatchJob, presses OK and waits until the generation is done or has
+    /// failed, leaving the outcome in the job.
+    int exec() override;
+
 public slots:
     virtual void accept(QStringList &errors);
     virtual void setProperty(const QMap<QString, QVariant> &properties, QStringList &errors);
@@ -87,6 +93,7 @@ protected:
 
 private:
     void buildUi();
+    void applyBatchHeader(const BatchJob &job, QStringList &errors);
     void browseOutputDirectory();
     /// Opens the help document, or says where it was looked for when it is missing.
     void showHelp();

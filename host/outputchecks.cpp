@@ -1,0 +1,360 @@
+#include "outputchecks.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QSet>
+
+namespace IPCore {
+namespace OutputChecks {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("IPCore::OutputChecks", text);
+}
+
+// IEEE 1364-2005; Verilog is case-sensitive.
+const char *const verilogKeywords[] = {"always",
+                                       "and",
+                                       "assign",
+                                       "automatic",
+                                       "begin",
+                                       "buf",
+                                       "bufif0",
+                                       "bufif1",
+                                       "case",
+                                       "casex",
+                                       "casez",
+                                       "cell",
+                                       "cmos",
+                                       "config",
+                                       "deassign",
+                                       "default",
+                                       "defparam",
+                                       "design",
+                                       "disable",
+                                       "edge",
+                                       "else",
+                                       "end",
+                                       "endcase",
+                                       "endconfig",
+                                       "endfunction",
+                                       "endgenerate",
+                                       "endmodule",
+                                       "endprimitive",
+                                       "endspecify",
+                                       "endtable",
+                                       "endtask",
+                                       "event",
+                                       "for",
+                                       "force",
+                                       "forever",
+                                       "fork",
+                                       "function",
+                                       "generate",
+                                       "genvar",
+                                       "highz0",
+                                       "highz1",
+                                       "if",
+                                       "ifnone",
+                                       "incdir",
+                                       "include",
+                                       "initial",
+                                       "inout",
+                                       "input",
+                                       "instance",
+                                       "integer",
+                                       "join",
+                                       "large",
+                                       "liblist",
+                                       "library",
+                                       "localparam",
+                                       "macromodule",
+                                       "medium",
+                                       "module",
+                                       "nand",
+                                       "negedge",
+                                       "nmos",
+                                       "nor",
+                                       "noshowcancelled",
+                                       "not",
+                                       "notif0",
+                                       "notif1",
+                                       "or",
+                                       "output",
+                                       "parameter",
+                                       "pmos",
+                                       "posedge",
+                                       "primitive",
+                                       "pull0",
+                                       "pull1",
+                                       "pulldown",
+                                       "pullup",
+                                       "pulsestyle_ondetect",
+                                       "pulsestyle_onevent",
+                                       "rcmos",
+                                       "real",
+                                       "realtime",
+                                       "reg",
+                                       "release",
+                                       "repeat",
+                                       "rnmos",
+                                       "rpmos",
+                                       "rtran",
+                                       "rtranif0",
+                                       "rtranif1",
+                                       "scalared",
+                                       "showcancelled",
+                                       "signed",
+                                       "small",
+                                       "specify",
+                                       "specparam",
+                                       "strong0",
+                                       "strong1",
+                                       "supply0",
+                                       "supply1",
+                                       "table",
+                                       "task",
+                                       "time",
+                                       "tran",
+                                       "tranif0",
+                                       "tranif1",
+                                       "tri",
+                                       "tri0",
+                                       "tri1",
+                                       "triand",
+                                       "trior",
+                                       "trireg",
+                                       "unsigned",
+                                       "use",
+                                       "uwire",
+                                       "vectored",
+                                       "wait",
+                                       "wand",
+                                       "weak0",
+                                       "weak1",
+                                       "while",
+                                       "wire",
+                                       "wor",
+                                       "xnor",
+                                       "xor"};
+
+// IEEE 1076-2008, lower case; VHDL ignores case.
+const char *const vhdlKeywords[] = {"abs",
+                                    "access",
+                                    "after",
+                                    "alias",
+                                    "all",
+                                    "and",
+                                    "architecture",
+                                    "array",
+                                    "assert",
+                                    "assume",
+                                    "assume_guarantee",
+                                    "attribute",
+                                    "begin",
+                                    "block",
+                                    "body",
+                                    "buffer",
+                                    "bus",
+                                    "case",
+                                    "component",
+                                    "configuration",
+                                    "constant",
+                                    "context",
+                                    "cover",
+                                    "default",
+                                    "disconnect",
+                                    "downto",
+                                    "else",
+                                    "elsif",
+                                    "end",
+                                    "entity",
+                                    "exit",
+                                    "fairness",
+                                    "file",
+                                    "for",
+                                    "force",
+                                    "function",
+                                    "generate",
+                                    "generic",
+                                    "group",
+                                    "guarded",
+                                    "if",
+                                    "impure",
+                                    "in",
+                                    "inertial",
+                                    "inout",
+                                    "is",
+                                    "label",
+                                    "library",
+                                    "linkage",
+                                    "literal",
+                                    "loop",
+                                    "map",
+                                    "mod",
+                                    "nand",
+                                    "new",
+                                    "next",
+                                    "nor",
+                                    "not",
+                                    "null",
+                                    "of",
+                                    "on",
+                                    "open",
+                                    "or",
+                                    "others",
+                                    "out",
+                                    "package",
+                                    "parameter",
+                                    "port",
+                                    "postponed",
+                                    "procedure",
+                                    "process",
+                                    "property",
+                                    "protected",
+                                    "pure",
+                                    "range",
+                                    "record",
+                                    "register",
+                                    "reject",
+                                    "release",
+                                    "rem",
+                                    "report",
+                                    "restrict",
+                                    "restrict_guarantee",
+                                    "return",
+                                    "rol",
+                                    "ror",
+                                    "select",
+                                    "sequence",
+                                    "severity",
+                                    "shared",
+                                    "signal",
+                                    "sla",
+                                    "sll",
+                                    "sra",
+                                    "srl",
+                                    "strong",
+                                    "subtype",
+                                    "then",
+                                    "to",
+                                    "transport",
+                                    "type",
+                                    "unaffected",
+                                    "units",
+                                    "until",
+                                    "use",
+                                    "variable",
+                                    "vmode",
+                                    "vprop",
+                                    "vunit",
+                                    "wait",
+                                    "when",
+                                    "while",
+                                    "with",
+                                    "xnor",
+                                    "xor"};
+
+template<size_t N>
+QSet<QString> keywordSet(const char *const (&words)[N])
+{
+    QSet<QString> set;
+    for (const char *word : words)
+        set.insert(QString::fromLatin1(word));
+    return set;
+}
+
+bool isAsciiLetter(QChar c)
+{
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+           || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// The first ancestor of a missing path that exists decides whether it can be made.
+QFileInfo existingAncestor(const QString &path)
+{
+    QFileInfo probe(QFileInfo(path).absoluteFilePath());
+    while (!probe.exists() && probe.absoluteFilePath() != probe.absolutePath())
+        probe = QFileInfo(probe.absolutePath());
+    return probe;
+}
+
+} // namespace
+
+QString moduleNameProblem(const QString &name)
+{
+    if (name.isEmpty())
+        return tr("The module name is empty: enter the name of the core's top module.");
+    bool legal = isAsciiLetter(name.front()) && !name.endsWith(QLatin1Char('_'))
+                 && !name.contains(QLatin1String("__"));
+    for (QChar c : name)
+        legal = legal && (isAsciiLetter(c) || isAsciiDigit(c) || c == QLatin1Char('_'));
+    if (!legal)
+        return tr("The module name \"%1\" is not a legal Verilog and VHDL identifier: start with "
+                  "a letter, then use letters, digits and single underscores, and do not end "
+                  "with an underscore.")
+                .arg(name);
+    static const QSet<QString> verilog = keywordSet(verilogKeywords);
+    static const QSet<QString> vhdl = keywordSet(vhdlKeywords);
+    if (verilog.contains(name))
+        return tr("The module name \"%1\" is a Verilog keyword: choose another name.").arg(name);
+    if (vhdl.contains(name.toLower()))
+        return tr("The module name \"%1\" is a VHDL reserved word: choose another name.").arg(name);
+    return {};
+}
+
+QString fileNameProblem(const QString &name)
+{
+    if (name.trimmed().isEmpty())
+        return tr("The file name is empty: enter the base name of the generated files.");
+    static const QString reserved = QStringLiteral("/\\<>:\"|?*");
+    for (QChar c : name) {
+        if (reserved.contains(c) || c.unicode() < 0x20)
+            return tr("The file name \"%1\" contains \"%2\", which a file name cannot hold: "
+                      "enter a plain name without a directory.")
+                    .arg(name, c.unicode() < 0x20 ? tr("a control character") : QString(c));
+    }
+    if (name == QLatin1String(".") || name == QLatin1String("..")
+        || name.startsWith(QLatin1Char(' ')) || name.endsWith(QLatin1Char(' '))
+        || name.endsWith(QLatin1Char('.')))
+        return tr("The file name \"%1\" is not usable as a file name: do not begin or end it "
+                  "with a blank or end it with a dot.")
+                .arg(name);
+    return {};
+}
+
+QString outputDirectoryProblem(const QString &dir)
+{
+    if (dir.trimmed().isEmpty())
+        return tr("No output directory is given: choose the directory the core's files go to.");
+    const QFileInfo info(dir);
+    if (info.exists()) {
+        if (!info.isDir())
+            return tr("The output directory \"%1\" is a file: choose a directory.").arg(dir);
+        if (!info.isWritable())
+            return tr("The output directory \"%1\" is not writable: choose a directory you may "
+                      "write to.")
+                    .arg(dir);
+        return {};
+    }
+    const QFileInfo ancestor = existingAncestor(dir);
+    if (!ancestor.isDir())
+        return tr("The output directory \"%1\" cannot be created because \"%2\" is a file: "
+                  "choose another directory.")
+                .arg(dir, ancestor.absoluteFilePath());
+    if (!ancestor.isWritable())
+        return tr("The output directory \"%1\" cannot be created because \"%2\" is not "
+                  "writable: choose another directory.")
+                .arg(dir, ancestor.absoluteFilePath());
+    return {};
+}
+
+} // namespace OutputChecks
+} // namespace IPCore
