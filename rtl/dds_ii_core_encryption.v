@@ -15,6 +15,7 @@ module dds_ii_delay #(
     generate
         if (DEPTH == 0) begin : g_wire
             assign q = d;
+            wire unused_clk = clk;
         end else if (DEPTH == 1) begin : g_reg
             reg [WIDTH-1:0] stage;
             always @(posedge clk)
@@ -48,7 +49,9 @@ module dds_ii_framer #(
     // Power-up value as well as reset: the wrap to 0 depends on the count
     // itself, which a netlist simulation could otherwise never resolve.
     reg  [CIW-1:0] count = {CIW{1'b0}};
-    wire           last = (count == NCH - 1);
+    localparam integer LAST_CHANNEL = NCH - 1;
+    localparam [CIW-1:0] LAST = LAST_CHANNEL[CIW-1:0];
+    wire           last = (count == LAST);
 
     assign chan = count;
     assign complete = valid && (NCH == 1 || (last && tlast));
@@ -104,6 +107,8 @@ module dds_ii_phase_gen #(
 );
     localparam STREAMED = (INC_MODE == 2 || OFF_MODE == 3) ? 1 : 0;
     localparam CONFIGURED = (INC_MODE == 1 || OFF_MODE == 2) ? 1 : 0;
+    localparam integer LAST_CHANNEL = NCH - 1;
+    localparam [CIW-1:0] LAST = LAST_CHANNEL[CIW-1:0];
 
     integer i;
 
@@ -128,7 +133,7 @@ module dds_ii_phase_gen #(
                 if (!rst_n)
                     slot <= {CIW{1'b0}};
                 else
-                    slot <= (slot == NCH - 1) ? {CIW{1'b0}} : slot + 1'b1;
+                    slot <= (slot == LAST) ? {CIW{1'b0}} : slot + 1'b1;
             end
             assign beat_chan = slot;
             assign beat_complete = 1'b0;
@@ -330,10 +335,11 @@ module dds_ii_sincos #(
 
             // Stage 2 (beside the read): d = 2*pi * frac, in units of 2^-KB
             // of one table step.
-            reg  [KB+2:0] d2;
+            reg  [KB+2:0]     d2;
             wire [FBX+KB+2:0] d_full = frac1 * TWO_PI;
+            wire [FBX+KB+2:0] d_round = (d_full + ({{(FBX+KB+2){1'b0}}, 1'b1} << (FBX - 1))) >> FBX;
             always @(posedge clk)
-                d2 <= (FB > 0) ? ((d_full + ({{(FBX+KB+2){1'b0}}, 1'b1} << (FBX - 1))) >> FBX) : 0;
+                d2 <= (FB > 0) ? d_round[KB+2:0] : {(KB+3){1'b0}};
 
             // Stage 3: full-circle sine and cosine.
             reg signed [W-1:0] s3, c3;
@@ -356,11 +362,14 @@ module dds_ii_sincos #(
 
             // Stage 5: scale the products to output units, rounding.
             localparam signed [PW-1:0] HALF = 1 <<< (SH - 1);
-            reg signed [PW-1:0] dc5, ds5;
-            reg signed [W-1:0]  s5, c5;
+            wire signed [PW-1:0] dc_scaled = (dc4 + HALF) >>> SH;
+            wire signed [PW-1:0] ds_scaled = (ds4 + HALF) >>> SH;
+            reg signed [W:0]     dc5, ds5;
+            reg signed [W-1:0]   s5, c5;
             always @(posedge clk) begin
-                dc5 <= (dc4 + HALF) >>> SH;
-                ds5 <= (ds4 + HALF) >>> SH;
+                // |d cos x| stays below 2^(W-1): the top bits are sign only.
+                dc5 <= dc_scaled[W:0];
+                ds5 <= ds_scaled[W:0];
                 s5 <= s4;
                 c5 <= c4;
             end
@@ -368,8 +377,8 @@ module dds_ii_sincos #(
             // Stage 6: corrected values, one bit wider.
             reg signed [W:0] s6, c6;
             always @(posedge clk) begin
-                s6 <= s5 + $signed(dc5[W:0]);
-                c6 <= c5 - $signed(ds5[W:0]);
+                s6 <= s5 + dc5;
+                c6 <= c5 - ds5;
             end
 
             // Stage 7: saturate to the symmetric W-bit range.
@@ -381,6 +390,7 @@ module dds_ii_sincos #(
             end
             assign sine = s7;
             assign cosine = c7;
+            wire unused_scaled = &{1'b0, dc_scaled, ds_scaled, d_round, frac1};
         end else begin : g_plain
             assign sine = s_full;
             assign cosine = c_full;

@@ -1,0 +1,94 @@
+#include "simulationlibrary.h"
+
+#include "hdltemplates.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+namespace IPCore::SimulationLibrary {
+
+static QString plainName(const QString &identifier)
+{
+    return identifier.startsWith(QLatin1Char('\\')) ? identifier.mid(1) : identifier;
+}
+
+QMap<QString, QString> modules(const QString &verilog)
+{
+    static const QRegularExpression header(
+            QStringLiteral("^[ \\t]*module\\s+(\\\\\\S+|[A-Za-z_][A-Za-z0-9_$]*)"),
+            QRegularExpression::MultilineOption);
+    static const QRegularExpression end(QStringLiteral("\\bendmodule\\b"));
+    QMap<QString, QString> found;
+    QRegularExpressionMatchIterator it = header.globalMatch(verilog);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        const QRegularExpressionMatch close = end.match(verilog, match.capturedEnd());
+        if (!close.hasMatch())
+            break;
+        found.insert(
+                plainName(match.captured(1)),
+                verilog.mid(match.capturedStart(), close.capturedEnd() - match.capturedStart()));
+    }
+    return found;
+}
+
+QStringList instantiatedTypes(const QString &verilog)
+{
+    // A type, then a parameter list or an instance name (perhaps followed by a
+    // comment), then the port list.
+    static const QRegularExpression instance(
+            QStringLiteral(
+                    "^[ \\t]*(\\\\\\S+|[A-Za-z_][A-Za-z0-9_$]*)\\s+"
+                    "(#\\s*\\(|(\\\\\\S+|[A-Za-z_][A-Za-z0-9_$]*)\\s*(/\\*.*?\\*/\\s*)?\\()"),
+            QRegularExpression::MultilineOption);
+    QStringList types;
+    QRegularExpressionMatchIterator it = instance.globalMatch(verilog);
+    while (it.hasNext()) {
+        const QString type = it.next().captured(1);
+        if (!HdlTemplates::isVerilogKeyword(type) && !types.contains(plainName(type)))
+            types << plainName(type);
+    }
+    return types;
+}
+
+QString models(const QStringList &types,
+               const QMap<QString, QString> &library,
+               const QStringList &known,
+               QStringList &missing)
+{
+    QStringList pending = types;
+    QStringList done = known;
+    QString text;
+    while (!pending.isEmpty()) {
+        const QString type = pending.takeFirst();
+        if (done.contains(type))
+            continue;
+        done << type;
+        if (!library.contains(type)) {
+            missing << type;
+            continue;
+        }
+        const QString model = library.value(type);
+        text += model + QStringLiteral("\n\n");
+        pending << instantiatedTypes(model);
+    }
+    return text;
+}
+
+bool readYosysLibrary(const QString &dataDir, QMap<QString, QString> &library, QString &error)
+{
+    for (const char *name : {"simcells.v", "simlib.v"}) {
+        QFile file(dataDir + QLatin1Char('/') + QLatin1String(name));
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            error = QStringLiteral("Cannot read the cell library \"%1\": %2.")
+                            .arg(file.fileName(), file.errorString());
+            return false;
+        }
+        const QMap<QString, QString> found = modules(QString::fromUtf8(file.readAll()));
+        for (auto it = found.cbegin(); it != found.cend(); ++it)
+            library.insert(it.key(), it.value());
+    }
+    return true;
+}
+
+} // namespace IPCore::SimulationLibrary

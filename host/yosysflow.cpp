@@ -1,0 +1,123 @@
+#include "yosysflow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace IPCore::YosysFlow {
+
+QString program()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("yosys"));
+}
+
+QString dataDir()
+{
+    const QString yosys = program();
+    if (!yosys.isEmpty()) {
+        const QString beside = QFileInfo(QFileInfo(yosys).canonicalFilePath())
+                                       .dir()
+                                       .absoluteFilePath(QStringLiteral("../share/yosys"));
+        if (QFileInfo(beside + QStringLiteral("/simcells.v")).isFile())
+            return QDir::cleanPath(beside);
+    }
+    return QStringLiteral("/usr/share/yosys");
+}
+
+QString moduleName(const QString &workDir, QString &error)
+{
+    const QString path = workDir + QStringLiteral("/top_define.vh");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        error = QStringLiteral("Cannot read \"%1\": %2.").arg(path, file.errorString());
+        return QString();
+    }
+    static const QRegularExpression line(
+            QStringLiteral("^\\s*`define\\s+module_name\\s+([A-Za-z_][A-Za-z0-9_$]*)\\s*(//.*)?$"));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    for (const QString &text : lines) {
+        const QRegularExpressionMatch match = line.match(text);
+        if (match.hasMatch())
+            return match.captured(1);
+    }
+    error = QStringLiteral("\"%1\" has no \"`define module_name NAME\" line.").arg(path);
+    return QString();
+}
+
+static QString quoted(const QString &text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+static QString readCommand(const SynthesizeArgs &args)
+{
+    // Deferred: modules are elaborated once, with the parameters the top gives them.
+    QString command = QStringLiteral("read_verilog -defer");
+    for (const QString &dir : args.options.value(QStringLiteral("include_paths")).toStringList())
+        command += QStringLiteral(" -I") + quoted(dir);
+    for (const QString &file : args.options.value(QStringLiteral("source_files")).toStringList())
+        command += QLatin1Char(' ') + quoted(file);
+    return command + QLatin1Char('\n');
+}
+
+QString script(const SynthesizeArgs &args, const QString &top)
+{
+    const QString synth = QStringLiteral("synth -flatten -top %1 -lut 4").arg(top);
+    // Statistics before the fine mapping still show inferred memories.
+    return readCommand(args) + synth + QStringLiteral(" -run begin:fine\nstat\n") + synth
+           + QStringLiteral(" -run fine:\nstat\n")
+           + QStringLiteral("write_verilog -noattr -noexpr %1\nwrite_json %2\n")
+                     .arg(quoted(args.fileName + QStringLiteral(".vg")),
+                          quoted(args.fileName + QStringLiteral(".json")));
+}
+
+QString interfaceScript(const SynthesizeArgs &args, const QString &top, const QString &jsonFile)
+{
+    return readCommand(args)
+           + QStringLiteral("hierarchy -top %1\nproc\nwrite_json %2\n").arg(top, quoted(jsonFile));
+}
+
+QStringList errorLines(const QString &log)
+{
+    const QStringList lines = log.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines.at(i).startsWith(QLatin1String("ERROR:"))) {
+            QStringList tail = lines.mid(i);
+            while (!tail.isEmpty() && tail.last().trimmed().isEmpty())
+                tail.removeLast();
+            return tail;
+        }
+    }
+    return {};
+}
+
+CellCounts cellCounts(const QString &log)
+{
+    CellCounts counts;
+    static const QRegularExpression cellLine(QStringLiteral(
+            "^\\s+(\\$\\S+|Number of cells:|Number of memory bits:)\\s+(\\d+)\\s*$"));
+    const QStringList lines = log.split(QLatin1Char('\n'));
+    int memoryBits = 0;
+    for (const QString &line : lines) {
+        const QRegularExpressionMatch match = cellLine.match(line);
+        if (!match.hasMatch())
+            continue;
+        const QString what = match.captured(1);
+        const int number = match.captured(2).toInt();
+        if (what == QLatin1String("Number of cells:")) {
+            counts = CellCounts{0, 0, 0, number};
+        } else if (what == QLatin1String("Number of memory bits:")) {
+            memoryBits = qMax(memoryBits, number);
+        } else if (what == QLatin1String("$lut")) {
+            counts.luts += number;
+        } else if (what.contains(QLatin1String("DFF")) || what.contains(QLatin1String("DLATCH"))) {
+            counts.flipFlops += number;
+        }
+    }
+    counts.memoryBits = memoryBits;
+    return counts;
+}
+
+} // namespace IPCore::YosysFlow

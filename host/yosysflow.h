@@ -1,0 +1,46 @@
+#pragma once
+
+#include "hostexport.h"
+#include "synthesizeargs.h"
+
+#include <QString>
+#include <QStringList>
+
+/// Our own synthesis flow on Yosys: what it runs and how its results are read.
+namespace IPCore::YosysFlow {
+
+/// The Yosys program on the PATH, or empty.
+IPCORE_HOST_EXPORT QString program();
+/// Yosys's data folder (simulation libraries), next to the program.
+IPCORE_HOST_EXPORT QString dataDir();
+
+/// The user's module name from the "`define module_name NAME" line of
+/// `workDir`/top_define.vh; empty with `error` set when there is none.
+IPCORE_HOST_EXPORT QString moduleName(const QString &workDir, QString &error);
+
+/// The Yosys script that synthesizes `top` from the run's sources into
+/// generic 4-input LUTs and flip-flops, writing FILE.vg and FILE.json.
+IPCORE_HOST_EXPORT QString script(const SynthesizeArgs &args, const QString &top);
+
+/// A script that only elaborates `top` and writes its interface to `jsonFile`.
+IPCORE_HOST_EXPORT QString interfaceScript(const SynthesizeArgs &args,
+                                           const QString &top,
+                                           const QString &jsonFile);
+
+/// The lines of a Yosys log that explain a failure: every "ERROR:" line
+/// and what follows it to the end.
+IPCORE_HOST_EXPORT QStringList errorLines(const QString &log);
+
+/// Cell counts of the last "stat" in a Yosys log.
+struct CellCounts
+{
+    int luts = 0;
+    int flipFlops = 0;
+    int memoryBits = 0;
+    int cells = 0;
+};
+/// The counts of the last statistics block, and the largest memory bit count
+/// reported before memories were mapped to logic.
+IPCORE_HOST_EXPORT CellCounts cellCounts(const QString &log);
+
+} // namespace IPCore::YosysFlow

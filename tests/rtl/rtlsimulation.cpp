@@ -1,0 +1,222 @@
+#include "rtlsimulation.h"
+
+#include "cossinlut.h"
+#include "definesbuilder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTextStream>
+
+namespace DdsRtl {
+
+namespace {
+
+bool writeLines(const QString &path, const QStringList &lines, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate)) {
+        *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    QTextStream out(&file);
+    for (const QString &line : lines)
+        out << line << '\n';
+    return true;
+}
+
+bool runTool(const QString &program,
+             const QStringList &args,
+             const QString &dir,
+             QString *output,
+             QString *error)
+{
+    const QString exe = QStandardPaths::findExecutable(program);
+    if (exe.isEmpty()) {
+        *error = QStringLiteral("%1 is not installed (scripts/install-deps.sh installs it)")
+                         .arg(program);
+        return false;
+    }
+    QProcess process;
+    process.setWorkingDirectory(dir);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(exe, args);
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit
+        || process.exitCode() != 0) {
+        *error = QStringLiteral("%1 failed in %2:\n%3")
+                         .arg(program, dir, QString::fromLocal8Bit(process.readAll()));
+        return false;
+    }
+    *output = QString::fromLocal8Bit(process.readAll());
+    return true;
+}
+
+qint64 signExtend(quint64 value, int bits)
+{
+    const quint64 sign = quint64(1) << (bits - 1);
+    return qint64((value ^ sign) - sign);
+}
+
+} // namespace
+
+RtlSimulation::RtlSimulation(const QString &workDir)
+    : m_dir(workDir)
+{}
+
+QString RtlSimulation::rtlDir()
+{
+    return QStringLiteral(DDS_RTL_DIR);
+}
+
+bool RtlSimulation::writeCore(const QString &moduleName,
+                              const QStringList &parameterLines,
+                              QString *error)
+{
+    using namespace IPDDSYN::Generation;
+    if (!QDir().mkpath(m_dir)) {
+        *error = QStringLiteral("Cannot create %1").arg(m_dir);
+        return false;
+    }
+    m_compiled = false;
+    const TableWidths widths = tableWidths(parameterLines);
+    if (widths.fault != TableWidths::None) {
+        *error = QStringLiteral("The defines hold no single set of widths");
+        return false;
+    }
+    const bool table = !parameterLines.contains(QStringLiteral("`define DEFINE_WORKMODE 1"));
+    QStringList lines = parameterLines;
+    lines << fileNameLine(table);
+    const QString tablePath = m_dir + QStringLiteral("/cos_sin_lut.dat");
+    QFile::remove(tablePath);
+    if (table) {
+        QStringList words;
+        for (const quint64 word : cosSinLutWords(widths.W, widths.P, widths.T))
+            words << QString::number(word, 16);
+        if (!writeLines(tablePath, words, error))
+            return false;
+    }
+    if (!writeLines(m_dir + QStringLiteral("/top_define.vh"), {moduleLine(moduleName)}, error)
+        || !writeLines(m_dir + QStringLiteral("/dds_ii_top_defines.vh"), lines, error))
+        return false;
+    if (!parseDefines(lines.join(QLatin1Char('\n')), &m_config, error))
+        return false;
+    m_octant.clear();
+    return !table
+           || readOctantFile(
+                   tablePath, m_config.outputWidth, m_config.addressWidth(), &m_octant, error);
+}
+
+bool RtlSimulation::compile(QString *error)
+{
+    const QString rtl = rtlDir();
+    QString output;
+    m_compiled = runTool(QStringLiteral("iverilog"),
+                         {QStringLiteral("-g2005"),
+                          QStringLiteral("-o"),
+                          QStringLiteral("sim.vvp"),
+                          QStringLiteral("-I"),
+                          m_dir,
+                          QStringLiteral("-I"),
+                          rtl,
+                          QStringLiteral(DDS_TB_FILE),
+                          rtl + QStringLiteral("/dds_ii_top.v"),
+                          rtl + QStringLiteral("/dds_ii_core_encryption.v")},
+                         m_dir,
+                         &output,
+                         error);
+    return m_compiled;
+}
+
+bool RtlSimulation::run(const QVector<CycleIn> &stimulus,
+                        QVector<CycleOut> *response,
+                        QString *error)
+{
+    if (!m_compiled && !compile(error))
+        return false;
+    QStringList lines;
+    lines.reserve(stimulus.size());
+    for (const CycleIn &c : stimulus) {
+        lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11")
+                         .arg(int(c.rstN))
+                         .arg(int(c.phaseValid))
+                         .arg(c.phaseIn, 0, 16)
+                         .arg(c.phaseInc, 0, 16)
+                         .arg(c.phaseOff, 0, 16)
+                         .arg(int(c.phaseResync))
+                         .arg(int(c.phaseTlast))
+                         .arg(int(c.configValid))
+                         .arg(c.configInc, 0, 16)
+                         .arg(c.configOff, 0, 16)
+                         .arg(int(c.configTlast));
+    }
+    const QString responsePath = m_dir + QStringLiteral("/response.txt");
+    QFile::remove(responsePath);
+    QString output;
+    if (!writeLines(m_dir + QStringLiteral("/stimulus.txt"), lines, error)
+        || !runTool(QStringLiteral("vvp"),
+                    {QStringLiteral("-n"), QStringLiteral("sim.vvp")},
+                    m_dir,
+                    &output,
+                    error))
+        return false;
+    // vvp exits 0 after a table it could not load; its warnings are failures here.
+    if (output.contains(QLatin1String("readmem"), Qt::CaseInsensitive)
+        || output.contains(QLatin1String("FATAL"))) {
+        *error = QStringLiteral("Simulation in %1 reported:\n%2").arg(m_dir, output);
+        return false;
+    }
+
+    QFile file(responsePath);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        *error = QStringLiteral("The simulation wrote no %1").arg(responsePath);
+        return false;
+    }
+    response->clear();
+    const int W = m_config.outputWidth;
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const QStringList f = in.readLine().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        bool ok = f.size() == 9;
+        quint64 v[9] = {};
+        for (int i = 0; ok && i < 9; ++i)
+            v[i] = f.at(i).toULongLong(&ok, 16);
+        if (!ok) {
+            *error = QStringLiteral("%1 line %2 is not a response line")
+                             .arg(responsePath)
+                             .arg(response->size() + 1);
+            return false;
+        }
+        CycleOut o;
+        o.dataValid = v[0];
+        o.chanId = int(v[1]);
+        o.phaseOut = v[2];
+        o.sine = signExtend(v[3], W);
+        o.cosine = signExtend(v[4], W);
+        o.phaseTlastMissing = v[5];
+        o.phaseTlastUnexpected = v[6];
+        o.configTlastMissing = v[7];
+        o.configTlastUnexpected = v[8];
+        response->append(o);
+    }
+    if (response->size() != stimulus.size()) {
+        *error = QStringLiteral("%1 has %2 lines for %3 cycles")
+                         .arg(responsePath)
+                         .arg(response->size())
+                         .arg(stimulus.size());
+        return false;
+    }
+    return true;
+}
+
+QVector<CycleOut> RtlSimulation::model(const QVector<CycleIn> &stimulus) const
+{
+    DdsModel model(m_config, m_octant);
+    QVector<CycleOut> out;
+    out.reserve(stimulus.size());
+    for (const CycleIn &c : stimulus)
+        out.append(visibleOutputs(m_config, model.clock(c)));
+    return out;
+}
+
+} // namespace DdsRtl

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "coreconfig.h"
+#include "ddsmodel.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace DdsRtl {
+
+/// One generated core in a working directory, as the generator leaves it
+/// (top_define.vh, dds_ii_top_defines.vh, cos_sin_lut.dat), simulated with
+/// Icarus Verilog through the test bench tests/rtl/tb/dds_tb.v.
+class RtlSimulation
+{
+public:
+    explicit RtlSimulation(const QString &workDir);
+
+    /// Writes the defines files for the parameter lines of the project's
+    /// builder and, when the core has the table, the table file. False with
+    /// a message when a file cannot be written or the lines do not describe
+    /// a core.
+    bool writeCore(const QString &moduleName, const QStringList &parameterLines, QString *error);
+
+    /// The configuration read back from the written defines.
+    const CoreConfig &config() const { return m_config; }
+    /// The octant table as written (empty without a table).
+    const QVector<quint64> &octantWords() const { return m_octant; }
+
+    /// Compiles the core with the bench once and runs it on the stimulus.
+    /// False with the tool's messages on any failure, including a missing
+    /// table file or unknown outputs.
+    bool run(const QVector<CycleIn> &stimulus, QVector<CycleOut> *response, QString *error);
+
+    /// The model's outputs for the same stimulus, ports as the core shows them.
+    QVector<CycleOut> model(const QVector<CycleIn> &stimulus) const;
+
+    QString workDir() const { return m_dir; }
+    static QString rtlDir();
+
+private:
+    bool compile(QString *error);
+
+    QString m_dir;
+    CoreConfig m_config;
+    QVector<quint64> m_octant;
+    bool m_compiled = false;
+};
+
+} // namespace DdsRtl

@@ -1,0 +1,238 @@
+// Real Yosys runs of the core: the netlist has the user's module and the
+// ports of the figure, and its simulation model behaves like the RTL.
+#include "corefixture.h"
+#include "ipcore.h"
+#include "synthesishelper.h"
+#include "yosysnetlist.h"
+
+#include <QProcess>
+#include <QSet>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(CoreConfig)
+
+class tst_SynthesisRun : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void coreSynthesizes_data();
+    void coreSynthesizes();
+};
+
+namespace {
+
+int run(const QString &program,
+        const QStringList &args,
+        const QString &dir,
+        QString *output = nullptr)
+{
+    QProcess p;
+    p.setWorkingDirectory(dir);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, args);
+    if (!p.waitForFinished(240000))
+        return -1;
+    if (output)
+        *output = QString::fromLocal8Bit(p.readAll());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+QString portLabel(const IPCore::NetlistPort &port)
+{
+    return port.bus ? QStringLiteral("%1[%2:0]").arg(port.name).arg(port.width() - 1) : port.name;
+}
+
+// Drives every input but the clock and reset with a fixed pseudo-random
+// sequence and prints every output after each rising edge.
+QString testBench(const IPCore::YosysNetlist &netlist, int cycles)
+{
+    QString decl, drive, show, format;
+    for (const IPCore::NetlistPort &port : netlist.ports) {
+        const QString range
+                = port.bus ? QStringLiteral("[%1:0] ").arg(port.width() - 1) : QString();
+        if (port.direction == IPCore::NetlistPort::Output) {
+            decl += QStringLiteral("  wire %1%2;\n").arg(range, port.name);
+            format += QStringLiteral(" %h");
+            show += QStringLiteral(", %1").arg(port.name);
+        } else {
+            decl += QStringLiteral("  reg %1%2 = 0;\n").arg(range, port.name);
+            if (port.name != "clk_i" && port.name != "rst_n_i")
+                drive += QStringLiteral("      %1 = $random(seed);\n").arg(port.name);
+        }
+    }
+    QStringList connections;
+    for (const IPCore::NetlistPort &port : netlist.ports)
+        connections << QStringLiteral(".%1(%1)").arg(port.name);
+    return QStringLiteral("module tb;\n%1"
+                          "  integer seed = 1, i;\n"
+                          "  %2 dut(%3);\n"
+                          "  initial begin\n"
+                          "    rst_n_i = 0;\n"
+                          "    for (i = 0; i < %4; i = i + 1) begin\n"
+                          "      if (i == 4) rst_n_i = 1;\n"
+                          "      #5 clk_i = 1;\n"
+                          "      #1 $display(\"%6\"%5);\n"
+                          "%7"
+                          "      #4 clk_i = 0;\n"
+                          "    end\n"
+                          "    $finish;\n"
+                          "  end\n"
+                          "endmodule\n")
+            .arg(decl, netlist.moduleName, connections.join(", "))
+            .arg(cycles)
+            .arg(show, format.trimmed(), drive);
+}
+
+} // namespace
+
+void tst_SynthesisRun::initTestCase()
+{
+    for (const char *tool : {"yosys", "iverilog", "vvp"}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(tool)));
+    }
+}
+
+void tst_SynthesisRun::coreSynthesizes_data()
+{
+    QTest::addColumn<CoreConfig>("config");
+    QTest::addColumn<bool>("vhdl");
+    CoreConfig standard;
+    QTest::newRow("default core, Verilog") << standard << false;
+    CoreConfig phaseOnly;
+    phaseOnly.configuration = "Phase Generator Only";
+    phaseOnly.channels = 2;
+    phaseOnly.programmableInc = true;
+    phaseOnly.channelIdOut = true;
+    phaseOnly.frequencies = QStringList{"1", "3"};
+    QTest::newRow("phase generator only, 2 channels programmable") << phaseOnly << false;
+    CoreConfig lutOnly;
+    lutOnly.configuration = "SIN COS LUT Only";
+    lutOnly.phaseWidth = 10;
+    lutOnly.outputWidth = 10;
+    lutOnly.hasPhaseOut = false;
+    lutOnly.latency = "4";
+    QTest::newRow("sin cos lut only, VHDL") << lutOnly << true;
+}
+
+void tst_SynthesisRun::coreSynthesizes()
+{
+    QFETCH(CoreConfig, config);
+    QFETCH(bool, vhdl);
+    QTemporaryDir dir;
+    const QString work = dir.filePath("temp/dds_ii");
+    const QString module = "my_dds";
+    QVERIFY(writeCoreInputs(work, module, config));
+
+    IPCore::SynthesisHelper helper;
+    helper.setSynthesizeTool(IPCore::SynthesisHelper::VeltoSynthesis);
+    helper.setArgs(coreArgs(work, "top", vhdl));
+    QSignalSpy done(&helper, &IPCore::SynthesisHelper::finished);
+    helper.start();
+    QVERIFY(done.wait(240000));
+    QCOMPARE(done.count(), 1);
+    if (done.at(0).at(0).toInt() != 0)
+        dir.setAutoRemove(false);
+    QVERIFY2(done.at(0).at(0).toInt() == 0,
+             qPrintable(helper.errorMsg() + "\n" + helper.detailErrorMsgs().join("\n")));
+    QVERIFY(QFileInfo(work + "/top.vg").size() > 0);
+    QVERIFY(QFileInfo(work + "/synthesis.log").size() > 0);
+
+    // The netlist's top module: the user's name, the figure's ports.
+    IPCore::YosysNetlist netlist;
+    QString error;
+    QVERIFY2(IPCore::YosysNetlist::read(work + "/top.json", module, netlist, error),
+             qPrintable(error));
+    QSet<QString> ports, pins;
+    for (const IPCore::NetlistPort &port : netlist.ports)
+        ports << QString::number(port.direction == IPCore::NetlistPort::Output) + portLabel(port);
+    for (const Utils::PinFigure &pin : IPDDSYN::pinList(pinChoices(config)))
+        pins << QString::number(pin.side()) + pin.label();
+    QCOMPARE(ports, pins);
+    QFile vg(work + "/top.vg");
+    QVERIFY(vg.open(QIODevice::ReadOnly));
+    QVERIFY(vg.readAll().contains("module " + module.toUtf8() + "("));
+
+    // The simulation model, alone in another folder, against the RTL.
+    const QString out = dir.filePath("out");
+    QVERIFY(QDir().mkpath(out));
+    QString message;
+    QCOMPARE(IPCore::decode(out, work + "/top.vg", out + "/top.vo", message), 0);
+    QVERIFY(writeLines(out + "/tb.v", {testBench(netlist, 300)}));
+    const QStringList sources
+            = coreArgs(work, "top", false).options.value("source_files").toStringList();
+    QString log;
+    QVERIFY2(run("iverilog",
+                 QStringList{"-o",
+                             out + "/rtl.vvp",
+                             "-I",
+                             work,
+                             "-I",
+                             DDS2_PLUGIN_DIR "/data",
+                             out + "/tb.v"}
+                         + sources,
+                 work,
+                 &log)
+                     == 0,
+             qPrintable(log));
+    QVERIFY2(run("iverilog", {"-o", out + "/gate.vvp", out + "/tb.v", out + "/top.vo"}, out, &log)
+                     == 0,
+             qPrintable(log));
+    QString rtl, gate;
+    QCOMPARE(run("vvp", {"-n", out + "/rtl.vvp"}, work, &rtl), 0);
+    QCOMPARE(run("vvp", {"-n", out + "/gate.vvp"}, out, &gate), 0);
+    const QStringList rtlLines = rtl.split('\n');
+    const QStringList gateLines = gate.split('\n');
+    QCOMPARE(gateLines.size(), rtlLines.size());
+    int compared = 0;
+    QSet<QString> distinct;
+    for (int i = 0; i < rtlLines.size(); ++i) {
+        if (rtlLines.at(i).contains('x') || rtlLines.at(i).contains('X'))
+            continue;
+        QCOMPARE(gateLines.at(i), rtlLines.at(i));
+        distinct << rtlLines.at(i);
+        ++compared;
+    }
+    // A stuck core would compare equal too: the samples must move.
+    QVERIFY2(compared > 200, qPrintable(QString::number(compared)));
+    QVERIFY2(distinct.size() > 50, qPrintable(QString::number(distinct.size())));
+
+    if (vhdl) {
+        if (QStandardPaths::findExecutable("ghdl").isEmpty())
+            QSKIP("ghdl is not installed");
+        for (const char *name : {"/top.vhg", "/top.vho", "/top_tmp.vhd"})
+            QVERIFY2(QFileInfo(work + name).size() > 0, name);
+        QFile tmpl(work + "/top_tmp.vhd");
+        QVERIFY(tmpl.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(tmpl.readAll());
+        // The template's instance connects signals named after the ports.
+        QStringList signalLines;
+        for (const IPCore::NetlistPort &port : netlist.ports)
+            signalLines << QStringLiteral("  signal %1 : %2;")
+                                   .arg(port.name,
+                                        port.bus ? QStringLiteral("std_logic_vector(%1 downto 0)")
+                                                           .arg(port.width() - 1)
+                                                 : QStringLiteral("std_logic"));
+        const int instance = text.indexOf("u_" + module);
+        QVERIFY(instance > 0);
+        QVERIFY(writeLines(
+                out + "/wrap.vhd",
+                {"library ieee;\nuse ieee.std_logic_1164.all;\nentity wrap is\nend entity;\n"
+                 "architecture a of wrap is",
+                 text.left(instance),
+                 signalLines.join('\n'),
+                 "begin",
+                 text.mid(instance),
+                 "end architecture;"}));
+        QCOMPARE(run("ghdl", {"-a", "--std=93", work + "/top.vhg"}, out, &log), 0);
+        QVERIFY2(run("ghdl", {"-a", "--std=93", out + "/wrap.vhd"}, out, &log) == 0,
+                 qPrintable(log));
+        QVERIFY2(run("ghdl", {"-e", "--std=93", "wrap"}, out, &log) == 0, qPrintable(log));
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_SynthesisRun)
+#include "tst_synthesisrun.moc"
