@@ -64,7 +64,8 @@ void dds2dlg::initialize()
     updatedSysClk();
     updatedFreqPerChannel();
     updatedParameteGroup();
-    checkSFDRange();
+    if (!isSfdrAcceptable(m_cfg->SFDR->displayText()))
+        m_cfg->SFDR->setText(QStringLiteral("72"));
     updatedFreqResRange();
     correctFreqResolution();
     updatedNS_system();

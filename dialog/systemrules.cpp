@@ -142,8 +142,11 @@ void dds2dlg::updatedParameteGroup()
 
 void dds2dlg::checkSFDRange()
 {
-    if (!Rules::isSfdrAcceptable(m_cfg->SFDR->displayText()))
-        m_cfg->SFDR->setText(QStringLiteral("72"));
+    if (Rules::isSfdrAcceptable(m_cfg->SFDR->displayText()))
+        return;
+    m_cfg->SFDR->setText(QStringLiteral("72"));
+    // The noise-shaping list was just filled from the rejected value.
+    updatedNS_system();
 }
 
 void dds2dlg::updatedFreqResRange()
@@ -163,6 +166,8 @@ void dds2dlg::checkFreqResLineEdit()
 {
     correctFreqResolution();
     updatedNS_system();
+    // The resolution sets the phase width under "System Parameters"; show it at once.
+    refreshFigure();
 }
 
 void dds2dlg::updatedNS_system()
