@@ -1,4 +1,5 @@
 #include "catalogcommand.h"
+#include "generatecommand.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -12,6 +13,7 @@ static void printUsage(QTextStream &out)
            "Commands:\n"
            "  list [--device SERIES/DEVICE]   list the cores of every plug-in\n"
            "  devices                         list the target devices the host knows\n"
+           "  generate [CONFIG.ipc] --dir DIR  generate a core without its dialog\n"
            "\n"
            "Common options:\n"
            "  --plugins DIR                   load plug-ins from DIR instead of ../plugins\n"
@@ -48,6 +50,8 @@ int main(int argc, char *argv[])
         return runList(args, out, err);
     if (command == QLatin1String("devices"))
         return runDevices(args, out, err);
+    if (command == QLatin1String("generate"))
+        return runGenerate(args, out, err);
     err << "ipgen: unknown command \"" << command << "\".\n\n";
     printUsage(err);
     return 2;
