@@ -1,5 +1,6 @@
 #include "catalogcommand.h"
 #include "dialogcommand.h"
+#include "generatecommand.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -17,6 +18,7 @@ static void printUsage(QTextStream &out)
            "                                  configure and generate a new core instance\n"
            "  open FILE.ipc [--device SERIES/DEVICE]\n"
            "                                  reopen an instance's configuration\n"
+           "  generate [CONFIG.ipc] --dir DIR  generate a core without its dialog\n"
            "\n"
            "Common options:\n"
            "  --plugins DIR                   load plug-ins from DIR instead of ../plugins\n"
@@ -66,6 +68,8 @@ int main(int argc, char *argv[])
         return runCreate(args, out, err);
     if (command == QLatin1String("open"))
         return runOpen(args, out, err);
+    if (command == QLatin1String("generate"))
+        return runGenerate(args, out, err);
     err << "ipgen: unknown command \"" << command << "\".\n\n";
     printUsage(err);
     return 2;

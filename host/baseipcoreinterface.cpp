@@ -31,6 +31,7 @@ bool runBatch(const QList<QPair<QString, QVariant>> &options,
     job->options = options;
     job->ran = false;
     job->accepted = false;
+    job->overwriteDeclined = false;
     job->errors.clear();
     operation();
     if (!job->ran && job->errors.isEmpty())

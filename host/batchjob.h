@@ -26,6 +26,7 @@ public:
     static BatchJob *current();
 
     /// Header fields; an empty text keeps the dialog's default.
+    QString outputDirectory;
     QString moduleName;
     QString fileName;
     QString synthesisTool;
@@ -37,7 +38,8 @@ public:
     /// Set by the dialog when it has finished.
     bool ran = false;
     bool accepted = false;
-    QStringList errors; // problems with the options and messages shown
+    bool overwriteDeclined = false; // existing output files were kept
+    QStringList errors;             // problems with the options and messages shown
     QString createPath;
     QString fileBaseName;
     QList<Utils::PinFigure> pins;

@@ -159,7 +159,11 @@ bool IPGenDialog::checkFileExisting()
                     .arg(existing.join(QLatin1Char('\n'))),
             QMessageBox::Yes | QMessageBox::No,
             QMessageBox::No);
-    return answer == QMessageBox::Yes;
+    if (answer == QMessageBox::Yes)
+        return true;
+    if (BatchJob *job = BatchJob::current())
+        job->overwriteDeclined = true;
+    return false;
 }
 
 QStringList IPGenDialog::checkFileOptions()
@@ -220,6 +224,8 @@ void IPGenDialog::setProperty(const QMap<QString, QVariant> &properties, QString
 
 void IPGenDialog::applyBatchHeader(const BatchJob &job, QStringList &errors)
 {
+    if (!job.outputDirectory.isEmpty())
+        m_outputDir->setText(job.outputDirectory);
     if (!job.moduleName.isEmpty())
         m_moduleName->setText(job.moduleName);
     if (!job.fileName.isEmpty())

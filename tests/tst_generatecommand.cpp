@@ -1,0 +1,252 @@
+#include "dialogfixture.h"
+#include "messageboxanswerer.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run ipgen(const QStringList &args)
+{
+    QProcess process;
+    process.start(IPGEN_BINARY, QStringList{"generate"} + args);
+    Run run;
+    if (!process.waitForFinished(240000)) {
+        run.err = "ipgen did not finish: " + process.errorString();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A finished run, or one that wrote every file and stopped only at synthesis
+// because no synthesis runner is available.
+bool wroteTheCore(const Run &run)
+{
+    return run.exitCode == 0
+           || (run.exitCode == 1 && run.err.count("was not generated") == 1
+               && run.err.contains("Synthesis is not available yet"));
+}
+
+const char *const generatedFiles[] = {"temp/dds_ii/top_define.vh",
+                                      "temp/dds_ii/dds_ii_top_defines.vh",
+                                      "temp/dds_ii/cos_sin_lut.dat"};
+
+} // namespace
+
+class tst_GenerateCommand : public QObject
+{
+    Q_OBJECT
+private slots:
+    void sameFilesAsTheDialog_data();
+    void sameFilesAsTheDialog();
+    void reopensAConfiguration();
+    void overwriteNeedsConsent();
+    void badSetting_data();
+    void badSetting();
+    void usageErrors_data();
+    void usageErrors();
+};
+
+void tst_GenerateCommand::sameFilesAsTheDialog_data()
+{
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<QStringList>("settings");
+    QTest::newRow("defaults") << "RQ3B/RQ4K-01" << QStringList{};
+    QTest::newRow("four channels, dithering") << "RQ9A/RQ9A-50"
+                                              << QStringList{"NumberOfChannels=4",
+                                                             "NoiseShaping_sys=Phase Dithering",
+                                                             "channel2_column1=3.5",
+                                                             "channel4_column1=20"};
+    QTest::newRow("hardware mode, programmable")
+            << "RQ6A/RQ4K-09"
+            << QStringList{"ParameterSelection=Hardware Parameters",
+                           "PhaseWidth=32",
+                           "OutputWidth=16",
+                           "PhaseIncrementProgrammability=programmable_inc",
+                           "Output=cosine",
+                           "channel1_column1=1A2b"};
+}
+
+void tst_GenerateCommand::sameFilesAsTheDialog()
+{
+    QFETCH(QString, device);
+    QFETCH(QStringList, settings);
+    QTemporaryDir batchDir;
+    QStringList args{"--device", device, "--dir", batchDir.path(), "--module", "dds_top"};
+    for (const QString &setting : settings)
+        args << "--set" << setting;
+    const Run run = ipgen(args);
+    QVERIFY2(wroteTheCore(run), qPrintable(run.err));
+
+    // The same settings entered in the dialog.
+    QTemporaryDir guiDir;
+    MessageBoxAnswerer answerer;
+    IPDDSYN::dds2dlg dialog(dialogInfo());
+    dialog.setCreating(guiDir.path(), DEV::DeviceCatalogue::find(device));
+    dialog.uiSetModuleName("dds_top");
+    for (const QString &setting : settings) {
+        QStringList errors;
+        dialog.setProperty({{setting.section('=', 0, 0), setting.section('=', 1)}}, errors);
+        QCOMPARE(errors, QStringList());
+    }
+    QVERIFY(QDir().mkpath(guiDir.path() + "/temp/dds_ii"));
+    QVERIFY(dialog.generateCoreFiles());
+    for (const char *file : generatedFiles)
+        QCOMPARE(contents(batchDir.filePath(file)), contents(guiDir.filePath(file)));
+    QSettings batchConfig(batchDir.filePath("dds_ii.ipc"), QSettings::IniFormat);
+    QSettings guiConfig(guiDir.filePath("dds_ii.ipc"), QSettings::IniFormat);
+    QCOMPARE(batchConfig.allKeys(), guiConfig.allKeys());
+    for (const QString &key : batchConfig.allKeys())
+        QCOMPARE(batchConfig.value(key), guiConfig.value(key));
+    if (run.exitCode == 0) {
+        QVERIFY2(run.out.contains("wrote " + batchDir.filePath("dds_ii.v")), qPrintable(run.out));
+        QVERIFY2(run.out.contains(QRegularExpression("^pin \\S+ (input|output) (bus|wire)$",
+                                                     QRegularExpression::MultilineOption)),
+                 qPrintable(run.out));
+    }
+}
+
+void tst_GenerateCommand::reopensAConfiguration()
+{
+    QTemporaryDir first;
+    Run run = ipgen({"--device",
+                     "RQ3B/RQ4K-01",
+                     "--dir",
+                     first.path(),
+                     "--set",
+                     "NumberOfChannels=3",
+                     "--set",
+                     "channel3_column1=7"});
+    QVERIFY2(wroteTheCore(run), qPrintable(run.err));
+    QTemporaryDir second;
+    run = ipgen({first.filePath("dds_ii.ipc"),
+                 "--dir",
+                 second.path(),
+                 "--file",
+                 "again",
+                 "--set",
+                 "channel2_column1=2"});
+    QVERIFY2(wroteTheCore(run), qPrintable(run.err));
+    const QString defines = contents(second.filePath("temp/dds_ii/dds_ii_top_defines.vh"));
+    QVERIFY2(defines.contains("`define DEFINE_CH_NUM 3\n"), qPrintable(defines));
+    // 7 MHz of 100 MHz over 3 channels at 25 bits: 7 * 3 / 100 * 2^25.
+    QVERIFY2(defines.contains("`define DEFINE_PINC2_INIT 25'h6b851f\n"), qPrintable(defines));
+    QVERIFY2(defines.contains("`define DEFINE_PINC1_INIT 25'h1eb852\n"), qPrintable(defines));
+    QSettings config(second.filePath("again.ipc"), QSettings::IniFormat);
+    QCOMPARE(config.value("target_device").toString(), QString("RQ4K01-BG256"));
+}
+
+void tst_GenerateCommand::overwriteNeedsConsent()
+{
+    QTemporaryDir dir;
+    const QStringList args{"--device", "RQ3B/RQ4K-01", "--dir", dir.path()};
+    Run run = ipgen(args);
+    QVERIFY2(wroteTheCore(run), qPrintable(run.err));
+    QFile::remove(dir.filePath("temp/dds_ii/top_define.vh"));
+    run = ipgen(args);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("Overwrite Files: These files exist and will be replaced:"),
+             qPrintable(run.err));
+    QVERIFY2(run.err.contains("--overwrite"), qPrintable(run.err));
+    QVERIFY(!QFileInfo::exists(dir.filePath("temp/dds_ii/top_define.vh")));
+    run = ipgen(args + QStringList{"--overwrite"});
+    QVERIFY2(wroteTheCore(run), qPrintable(run.err));
+    QVERIFY(QFileInfo::exists(dir.filePath("temp/dds_ii/top_define.vh")));
+}
+
+void tst_GenerateCommand::badSetting_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("list item not offered")
+            << QStringList{"--set", "NumberOfChannels=17"}
+            << "Option \"NumberOfChannels\": \"17\" is not offered; choose one of \"1\", \"2\"";
+    QTest::newRow("unknown option") << QStringList{"--set", "Channels=2"}
+                                    << "Option \"Channels\": no such option; the options are";
+    QTest::newRow("width outside its range")
+            << QStringList{"--set",
+                           "ParameterSelection=Hardware Parameters",
+                           "--set",
+                           "PhaseWidth=49"}
+            << "Option \"PhaseWidth\": \"49\" is outside the allowed range";
+    QTest::newRow("label is no option")
+            << QStringList{"--set", "FrequencyPerChannel=5MHz"} << "no such option";
+    QTest::newRow("entry the validator refuses")
+            << QStringList{"--set", "SystemClock=fast"}
+            << "Option \"SystemClock\": \"fast\" is not a valid entry";
+    QTest::newRow("radio choice unknown")
+            << QStringList{"--set", "Output=tangent"} << "\"sine\", \"cosine\", \"sinAndcos\"";
+    QTest::newRow("module name is a keyword")
+            << QStringList{"--module", "entity"}
+            << "Error: The module name \"entity\" is a VHDL reserved word";
+    QTest::newRow("channel entry out of range")
+            << QStringList{"--set", "channel1_column1=200"}
+            << "There is an error in the 1 line of Output Freqency(MHz).";
+    QTest::newRow("unknown tool") << QStringList{"--tool", "Quartz"}
+                                  << "Synthesis tool \"Quartz\" is unknown";
+}
+
+void tst_GenerateCommand::badSetting()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    const QString out = dir.filePath("out");
+    const Run run = ipgen(QStringList{"--device", "RQ3B/RQ4K-01", "--dir", out} + args);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("ipgen generate: dds_ii was not generated:"), qPrintable(run.err));
+    QVERIFY2(run.err.contains(error), qPrintable(run.err));
+    // Nothing claimed written, no configuration or defines left behind.
+    QVERIFY(!run.out.contains("wrote"));
+    QVERIFY(!QFileInfo::exists(dir.filePath("out/dds_ii.ipc")));
+    QVERIFY(!QFileInfo::exists(dir.filePath("out/temp/dds_ii/dds_ii_top_defines.vh")));
+}
+
+void tst_GenerateCommand::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("no directory") << QStringList{"--device", "RQ3B/RQ4K-01"} << "--dir is required";
+    QTest::newRow("no device") << QStringList{"--dir", "/tmp/x"} << "--device is required";
+    QTest::newRow("unknown device")
+            << QStringList{"--device", "RQ0/X", "--dir", "/tmp/x"} << "unknown device \"RQ0/X\"";
+    QTest::newRow("setting without value")
+            << QStringList{"--device", "RQ3B/RQ4K-01", "--dir", "/tmp/x", "--set", "Latency"}
+            << "--set \"Latency\" is not KEY=VALUE";
+    QTest::newRow("missing configuration") << QStringList{"/nonexistent.ipc", "--dir", "/tmp/x"}
+                                           << "\"/nonexistent.ipc\" does not exist";
+    QTest::newRow("bad language")
+            << QStringList{"--device", "RQ3B/RQ4K-01", "--dir", "/tmp/x", "--language", "c"}
+            << "--language takes verilog or vhdl";
+}
+
+void tst_GenerateCommand::usageErrors()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, error);
+    const Run run = ipgen(args);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(error), qPrintable(run.err));
+}
+
+QTEST_MAIN(tst_GenerateCommand)
+#include "tst_generatecommand.moc"
