@@ -75,6 +75,29 @@ QString models(const QStringList &types,
     return text;
 }
 
+// Yosys's own $lut model recurses through $bmux and makes Icarus warn about
+// every instance. This one folds the table as the same tree of 2:1
+// multiplexers, so an unknown select still gives a known output wherever
+// the table entries it chooses between agree, as the hardware does.
+static const char LutModel[] = "module \\$lut (A, Y);\n"
+                               "parameter WIDTH = 0;\n"
+                               "parameter [(1 << WIDTH) - 1:0] LUT = 0;\n"
+                               "input [WIDTH-1:0] A;\n"
+                               "output Y;\n"
+                               "function fold(input [(1 << WIDTH) - 1:0] t, input [WIDTH-1:0] s);\n"
+                               "    integer k, j;\n"
+                               "    reg [(1 << WIDTH) - 1:0] v;\n"
+                               "    begin\n"
+                               "        v = t;\n"
+                               "        for (k = WIDTH - 1; k >= 0; k = k - 1)\n"
+                               "            for (j = 0; j < (1 << k); j = j + 1)\n"
+                               "                v[j] = s[k] ? v[j + (1 << k)] : v[j];\n"
+                               "        fold = v[0];\n"
+                               "    end\n"
+                               "endfunction\n"
+                               "assign Y = fold(LUT, A);\n"
+                               "endmodule";
+
 bool readYosysLibrary(const QString &dataDir, QMap<QString, QString> &library, QString &error)
 {
     for (const char *name : {"simcells.v", "simlib.v"}) {
@@ -88,6 +111,7 @@ bool readYosysLibrary(const QString &dataDir, QMap<QString, QString> &library, Q
         for (auto it = found.cbegin(); it != found.cend(); ++it)
             library.insert(it.key(), it.value());
     }
+    library.insert(QStringLiteral("$lut"), QLatin1String(LutModel));
     return true;
 }
 

@@ -1,0 +1,417 @@
+// The synthesis runner on a small design and on stand-in tools: the files
+// each flow leaves, its failures, Cancel, and refusing a second start.
+#include "hostrecorder.h"
+#include "ipcore.h"
+#include "synthesishelper.h"
+
+#include <QAbstractButton>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString Fixture = DDS2_SOURCE_DIR "/tests/fixtures/synth";
+
+bool writeFile(const QString &path, const QByteArray &bytes, bool executable = false)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return false;
+    file.close();
+    return !executable
+           || file.setPermissions(file.permissions() | QFile::ExeOwner | QFile::ExeGroup
+                                  | QFile::ExeOther);
+}
+
+QString readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// WORK with the defines and the table of the small design; its arguments.
+IPCore::SynthesizeArgs
+prepareWork(const QString &work, bool vhdl, const QString &source = Fixture + "/mini.v")
+{
+    QDir().mkpath(work);
+    writeFile(work + "/top_define.vh", "`define module_name mini_top\n");
+    QFile::copy(Fixture + "/mini.dat", work + "/mini.dat");
+    IPCore::SynthesizeArgs args;
+    args.workDir = work;
+    args.coreName = "mini";
+    args.fileName = "top";
+    args.options.insert("impl_name", "rev_1");
+    args.options.insert("write_vhdl", vhdl);
+    args.options.insert("include_paths", QStringList{work, Fixture});
+    args.options.insert("source_files", QStringList{source});
+    return args;
+}
+
+int run(const QString &program,
+        const QStringList &args,
+        const QString &dir,
+        QString *output = nullptr)
+{
+    QProcess p;
+    p.setWorkingDirectory(dir);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, args);
+    if (!p.waitForFinished(120000))
+        return -1;
+    if (output)
+        *output = QString::fromLocal8Bit(p.readAll());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+// The same stimulus in both languages: a 16-bit LFSR drives the inputs,
+// and every output is printed in binary after each rising edge.
+const char *const VerilogBench = R"(module tb;
+  reg clk_i = 0, rst_n_i = 0;
+  reg [15:0] lfsr = 16'hace1;
+  wire [7:0] acc_o; wire [3:0] rom_o, cnt_o; wire [1:0] ce_o, mix_o; wire neg_o; wire [0:2] up_o;
+  integer i;
+  mini_top dut(.clk_i(clk_i), .rst_n_i(rst_n_i), .en_i(lfsr[0]), .clr_i(lfsr[1] & lfsr[2]),
+               .inc_i(lfsr[15:8]), .acc_o(acc_o), .rom_o(rom_o), .cnt_o(cnt_o), .ce_o(ce_o),
+               .neg_o(neg_o), .mix_o(mix_o), .up_o(up_o));
+  initial begin
+    for (i = 0; i < 200; i = i + 1) begin
+      if (i == 3) rst_n_i = 1;
+      #5 clk_i = 1;
+      #1 $display("%b %b %b %b %b %b %b", acc_o, rom_o, cnt_o, ce_o, neg_o, mix_o, up_o);
+      lfsr = {lfsr[14:0], lfsr[15] ^ lfsr[13] ^ lfsr[12] ^ lfsr[10]};
+      #4 clk_i = 0;
+    end
+    $finish;
+  end
+endmodule
+)";
+
+const char *const VhdlBench = R"(library ieee;
+use ieee.std_logic_1164.all;
+use std.textio.all;
+entity tb is
+end entity;
+architecture sim of tb is
+  signal clk_i, rst_n_i : std_logic := '0';
+  signal lfsr : std_logic_vector(15 downto 0) := x"ACE1";
+  signal acc_o : std_logic_vector(7 downto 0);
+  signal rom_o, cnt_o : std_logic_vector(3 downto 0);
+  signal ce_o, mix_o : std_logic_vector(1 downto 0);
+  signal neg_o : std_logic;
+  signal up_o : std_logic_vector(0 to 2);
+  signal clr : std_logic;
+begin
+  clr <= lfsr(1) and lfsr(2);
+  dut : entity work.mini_top port map (clk_i => clk_i, rst_n_i => rst_n_i, en_i => lfsr(0),
+      clr_i => clr, inc_i => lfsr(15 downto 8), acc_o => acc_o, rom_o => rom_o, cnt_o => cnt_o,
+      ce_o => ce_o, neg_o => neg_o, mix_o => mix_o, up_o => up_o);
+  process
+    variable l : line;
+  begin
+    for i in 0 to 199 loop
+      if i = 3 then rst_n_i <= '1'; end if;
+      wait for 5 ns; clk_i <= '1';
+      wait for 1 ns;
+      write(l, to_string(acc_o) & " " & to_string(rom_o) & " " & to_string(cnt_o) & " "
+               & to_string(ce_o) & " " & to_string(neg_o) & " " & to_string(mix_o) & " "
+               & to_string(up_o));
+      writeline(output, l);
+      lfsr <= lfsr(14 downto 0) & (lfsr(15) xor lfsr(13) xor lfsr(12) xor lfsr(10));
+      wait for 4 ns; clk_i <= '0';
+    end loop;
+    wait;
+  end process;
+end architecture;
+)";
+
+// Lines of a simulation's output that hold samples, any unknown value as 'x'.
+QStringList samples(const QString &output)
+{
+    QStringList lines;
+    for (QString line : output.split('\n')) {
+        line = line.trimmed().toLower().replace('u', 'x').replace('z', 'x');
+        if (!line.isEmpty() && QRegularExpression("^[01x ]+$").match(line).hasMatch())
+            lines << line;
+    }
+    return lines;
+}
+
+} // namespace
+
+class tst_SynthesisHelper : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void veltoRun_data();
+    void veltoRun();
+    void failures_data();
+    void failures();
+    void synplifyStandIn_data();
+    void synplifyStandIn();
+    void cancelFromProgressWindow();
+    void secondStartRefused();
+};
+
+void tst_SynthesisHelper::initTestCase()
+{
+    if (QStandardPaths::findExecutable("yosys").isEmpty())
+        QSKIP("yosys is not installed");
+}
+
+void tst_SynthesisHelper::veltoRun_data()
+{
+    QTest::addColumn<bool>("vhdl");
+    QTest::newRow("Verilog") << false;
+    QTest::newRow("VHDL") << true;
+}
+
+void tst_SynthesisHelper::veltoRun()
+{
+    QFETCH(bool, vhdl);
+    QTemporaryDir dir;
+    const QString work = dir.filePath("work");
+    IPCore::SynthesisHelper helper;
+    helper.setArgs(prepareWork(work, vhdl));
+    // Results of an earlier run must not survive into this one.
+    QVERIFY(writeFile(work + "/top.vho", "stale"));
+    QSignalSpy done(&helper, &IPCore::SynthesisHelper::finished);
+    helper.start();
+    QCOMPARE(done.count(), 0);
+    QVERIFY(done.wait(120000));
+    QTest::qWait(20);
+    QCOMPARE(done.count(), 1);
+    QVERIFY2(done.first().first().toInt() == 0, qPrintable(helper.detailErrorMsgs().join('\n')));
+    QVERIFY(readFile(work + "/synthesis.log").contains("Printing statistics"));
+
+    QStringList expected{"top.vg", "top_tmp.v"};
+    if (vhdl)
+        expected << "top.vhg"
+                 << "top.vho"
+                 << "top_tmp.vhd";
+    for (const QString &name : expected)
+        QVERIFY2(QFileInfo(work + "/" + name).size() > 0, qPrintable(name));
+    QCOMPARE(QFileInfo::exists(work + "/top.vhg"), vhdl);
+    QCOMPARE(QFileInfo::exists(work + "/top.vho"), vhdl);
+
+    const QString verilogTemplate = readFile(work + "/top_tmp.v");
+    QVERIFY(verilogTemplate.contains("mini_top u_mini_top ("));
+    for (const char *port :
+         {"input  [7:0]    inc_i", "output [0:2]    up_o", "input           clk_i"})
+        QVERIFY2(verilogTemplate.contains(port), port);
+    // The ports in declaration order.
+    QVERIFY(verilogTemplate.indexOf(".clk_i") < verilogTemplate.indexOf(".rst_n_i"));
+    QVERIFY(verilogTemplate.indexOf(".mix_o") < verilogTemplate.indexOf(".up_o"));
+    if (!vhdl)
+        return;
+
+    const QString vhdlTemplate = readFile(work + "/top_tmp.vhd");
+    QVERIFY(vhdlTemplate.contains("component mini_top"));
+    QVERIFY(vhdlTemplate.contains("up_o    : out std_logic_vector(0 to 2)"));
+    QVERIFY(vhdlTemplate.contains("u_mini_top : mini_top"));
+    QCOMPARE(readFile(work + "/top.vho"), readFile(work + "/top.vhg"));
+    if (QStandardPaths::findExecutable("ghdl").isEmpty()
+        || QStandardPaths::findExecutable("iverilog").isEmpty())
+        QSKIP("ghdl or iverilog is not installed");
+
+    // The VHDL netlist behaves like the Verilog one, cycle by cycle.
+    const QString sim = dir.filePath("sim");
+    QVERIFY(QDir().mkpath(sim));
+    QVERIFY(writeFile(sim + "/tb.vhd", VhdlBench));
+    QVERIFY(writeFile(sim + "/tb.v", VerilogBench));
+    QString log;
+    QVERIFY2(run("ghdl", {"-a", "--std=08", work + "/top.vhg", sim + "/tb.vhd"}, sim, &log) == 0,
+             qPrintable(log));
+    QVERIFY2(run("ghdl", {"--elab-run", "--std=08", "tb"}, sim, &log) == 0, qPrintable(log));
+    const QStringList fromVhdl = samples(log);
+    QString message;
+    QCOMPARE(IPCore::decode(sim, work + "/top.vg", sim + "/top.vo", message), 0);
+    QVERIFY2(run("iverilog", {"-o", sim + "/tb.vvp", sim + "/tb.v", sim + "/top.vo"}, sim, &log)
+                     == 0,
+             qPrintable(log));
+    QCOMPARE(run("vvp", {"-n", sim + "/tb.vvp"}, sim, &log), 0);
+    const QStringList fromVerilog = samples(log);
+    QCOMPARE(fromVhdl.join("\n"), fromVerilog.join("\n"));
+    QVERIFY(QSet<QString>(fromVhdl.begin(), fromVhdl.end()).size() > 100);
+}
+
+void tst_SynthesisHelper::failures_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("tool");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("detail");
+    QTest::newRow("Verilog syntax error") << "syntax" << 1 << "Yosys could not synthesize mini_top"
+                                          << "ERROR:";
+    QTest::newRow("no module name") << "nodefine" << 1 << "top_define.vh"
+                                    << "";
+    QTest::newRow("missing source file") << "nosource" << 1 << "sources of the core are missing"
+                                         << "gone.v";
+    QTest::newRow("missing working directory") << "nowork" << 1 << "does not exist"
+                                               << "";
+    QTest::newRow("Synplify Pro not installed") << "" << 0 << "\"synplify_pro\" is not on the PATH"
+                                                << "";
+}
+
+void tst_SynthesisHelper::failures()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, tool);
+    QFETCH(QString, message);
+    QFETCH(QString, detail);
+    if (tool == 0 && !QStandardPaths::findExecutable("synplify_pro").isEmpty())
+        QSKIP("synplify_pro is installed");
+    QTemporaryDir dir;
+    const QString work = dir.filePath("work");
+    IPCore::SynthesizeArgs args = prepareWork(work, false);
+    if (fault == "syntax") {
+        QVERIFY(writeFile(dir.filePath("broken.v"),
+                          "`include \"top_define.vh\"\nmodule `module_name (input a);\n  wire = "
+                          ";\nendmodule\n"));
+        args.options.insert("source_files", QStringList{dir.filePath("broken.v")});
+    } else if (fault == "nodefine") {
+        QFile::remove(work + "/top_define.vh");
+    } else if (fault == "nosource") {
+        args.options.insert("source_files", QStringList{dir.filePath("gone.v")});
+    } else if (fault == "nowork") {
+        args.workDir = dir.filePath("nowhere");
+    }
+    IPCore::SynthesisHelper helper;
+    helper.setSynthesizeTool(IPCore::SynthesisHelper::SynthesizeTool(tool));
+    helper.setArgs(args);
+    QSignalSpy done(&helper, &IPCore::SynthesisHelper::finished);
+    helper.start();
+    QCOMPARE(done.count(), 0); // start() returns first, in every case
+    QVERIFY(done.wait(60000));
+    QTest::qWait(20);
+    QCOMPARE(done.count(), 1);
+    QVERIFY(done.first().first().toInt() != 0);
+    QVERIFY2(helper.errorMsg().contains(message), qPrintable(helper.errorMsg()));
+    QVERIFY(!helper.errorMsg().contains('\n'));
+    if (!detail.isEmpty())
+        QVERIFY2(helper.detailErrorMsgs().join('\n').contains(detail),
+                 qPrintable(helper.detailErrorMsgs().join('\n')));
+    QVERIFY(!helper.isRunning());
+    QVERIFY(!QFileInfo::exists(work + "/top.vg"));
+    if (fault == "syntax")
+        QVERIFY(readFile(work + "/synthesis.log").contains("ERROR:"));
+}
+
+void tst_SynthesisHelper::synplifyStandIn_data()
+{
+    QTest::addColumn<bool>("vhdl");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("Verilog") << false << 0;
+    QTest::newRow("VHDL") << true << 0;
+    QTest::newRow("tool reports an error") << false << 3;
+}
+
+// A stand-in synplify_pro checks the project it is given and writes the
+// netlists where the project asks for them.
+void tst_SynthesisHelper::synplifyStandIn()
+{
+    QFETCH(bool, vhdl);
+    QFETCH(int, exitCode);
+    QTemporaryDir dir;
+    const QString bin = dir.filePath("bin");
+    const QByteArray script
+            = QByteArray("#!/bin/sh\n"
+                         "[ \"$1\" = -batch ] && [ -f \"$2\" ] || exit 9\n"
+                         "echo \"$2\" > called.txt\n")
+              + (exitCode ? "echo '@E: CS187 :\"dds_ii_top.v\":3:0:3:1|Expecting endmodule'\nexit "
+                                    + QByteArray::number(exitCode) + "\n"
+                          : "out=$(sed -n 's/^project -result_file \"\\(.*\\)\"$/\\1/p' \"$2\")\n"
+                            "cat > \"$out\" <<'EOF'\nmodule mini_top(clk_i);\n  input "
+                            "clk_i;\nendmodule\nEOF\n"
+                            "grep -q '^set_option -write_vhdl 1' \"$2\" && echo 'entity mini_top "
+                            "is end;' > \"${out%.vm}.vhm\"\n"
+                            "exit 0\n");
+    QVERIFY(writeFile(bin + "/synplify_pro", script, true));
+    PathPrefix path(bin);
+    const QString work = dir.filePath("work");
+    IPCore::SynthesisHelper helper;
+    helper.setSynthesizeTool(IPCore::SynthesisHelper::SynplifyPro);
+    helper.setArgs(prepareWork(work, vhdl));
+    QSignalSpy done(&helper, &IPCore::SynthesisHelper::finished);
+    helper.start();
+    QVERIFY(done.wait(60000));
+    QCOMPARE(done.first().first().toInt(), exitCode);
+    QCOMPARE(readFile(work + "/called.txt").trimmed(), QString("top.prj"));
+    const QString project = readFile(work + "/top.prj");
+    QVERIFY(project.contains("add_file -verilog \"" + Fixture + "/mini.v\""));
+    QVERIFY(project.contains("set_option -top_module \"mini_top\""));
+    QVERIFY(project.contains("set_option -include_path \"" + work + ";" + Fixture + "\""));
+    QVERIFY(project.contains("impl -add rev_1"));
+    if (exitCode) {
+        QVERIFY(helper.errorMsg().contains("Synplify Pro could not synthesize mini_top"));
+        QVERIFY(helper.detailErrorMsgs().last().startsWith("@E: CS187"));
+        QVERIFY(!QFileInfo::exists(work + "/top_tmp.v"));
+        return;
+    }
+    QVERIFY(QFileInfo(work + "/rev_1/top.vm").size() > 0);
+    QCOMPARE(QFileInfo::exists(work + "/rev_1/top.vhm"), vhdl);
+    QVERIFY(readFile(work + "/top_tmp.v").contains("mini_top u_mini_top ("));
+    QCOMPARE(QFileInfo::exists(work + "/top_tmp.vhd"), vhdl);
+    // The VHDL netlist comes from the tool: ours is not written beside it.
+    QVERIFY(!QFileInfo::exists(work + "/top.vhg"));
+}
+
+void tst_SynthesisHelper::cancelFromProgressWindow()
+{
+    HostRecorder host;
+    QTemporaryDir dir;
+    const QString bin = dir.filePath("bin");
+    QVERIFY(writeFile(bin + "/yosys", "#!/bin/sh\necho $$ > pid.txt\nexec sleep 60\n", true));
+    PathPrefix path(bin);
+    const QString work = dir.filePath("work");
+    IPCore::SynthesisHelper helper;
+    helper.setArgs(prepareWork(work, false));
+    helper.setProgressDlgWindowTitle("Mini");
+    helper.showProgressDlg();
+    QWidget *window = helper.progressDlg();
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->windowTitle(), QString("Mini"));
+    QSignalSpy done(&helper, &IPCore::SynthesisHelper::finished);
+    helper.start();
+    QTRY_VERIFY(QFileInfo::exists(work + "/pid.txt"));
+    const QString pid = readFile(work + "/pid.txt").trimmed();
+    QVERIFY(QFileInfo::exists("/proc/" + pid));
+    window->findChild<QAbstractButton *>("cancelSynthesis")->click();
+    QVERIFY(done.wait(10000));
+    QVERIFY(done.first().first().toInt() != 0);
+    QVERIFY(helper.errorMsg().contains("cancelled"));
+    QTRY_VERIFY(!QFileInfo::exists("/proc/" + pid)
+                || readFile("/proc/" + pid + "/stat").contains(") Z "));
+    QTest::qWait(50);
+    QCOMPARE(done.count(), 1);
+}
+
+void tst_SynthesisHelper::secondStartRefused()
+{
+    QTemporaryDir dir;
+    const QString bin = dir.filePath("bin");
+    QVERIFY(writeFile(bin + "/yosys", "#!/bin/sh\necho run >> runs.txt\nexec sleep 60\n", true));
+    PathPrefix path(bin);
+    const QString work = dir.filePath("work");
+    IPCore::SynthesisHelper helper;
+    helper.setArgs(prepareWork(work, false));
+    QSignalSpy done(&helper, &IPCore::SynthesisHelper::finished);
+    helper.start();
+    QTRY_VERIFY(QFileInfo::exists(work + "/runs.txt"));
+    helper.start();
+    QVERIFY(done.wait(10000));
+    QCOMPARE(done.count(), 1);
+    QVERIFY(done.first().first().toInt() != 0);
+    QVERIFY(helper.errorMsg().contains("already in progress"));
+    QVERIFY(helper.isRunning());
+    helper.cancel();
+    QVERIFY(done.wait(10000));
+    QCOMPARE(done.count(), 2);
+    QCOMPARE(readFile(work + "/runs.txt"), QString("run\n"));
+}
+
+QTEST_MAIN(tst_SynthesisHelper)
+#include "tst_synthesishelper.moc"
