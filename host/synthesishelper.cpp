@@ -365,7 +365,9 @@ void SynthesisHelper::fail(int exitCode, const QString &message, const QStringLi
         return;
     m_errorMsg = message;
     m_detailErrorMsgs = details;
-    setStatus(message);
+    // The host shows the failure itself; the window only keeps it in view.
+    if (m_dialog)
+        m_dialog->setStatus(message);
     finish(exitCode == 0 ? 1 : exitCode);
 }
 
