@@ -110,8 +110,6 @@ module dds_ii_phase_gen #(
     localparam integer LAST_CHANNEL = NCH - 1;
     localparam [CIW-1:0] LAST = LAST_CHANNEL[CIW-1:0];
 
-    integer i;
-
     // Stage 1: which channel is processed, with its streamed values.
     reg           valid1;
     reg [CIW-1:0] chan1;
@@ -158,37 +156,36 @@ module dds_ii_phase_gen #(
     wire [P-1:0] prog_inc_sel, prog_off_sel;
     generate
         if (CONFIGURED) begin : g_config
-            reg  [P-1:0]   prog_inc [0:NCH-1];
-            reg  [P-1:0]   prog_off [0:NCH-1];
-            reg  [P-1:0]   shadow_inc [0:NCH-1];
-            reg  [P-1:0]   shadow_off [0:NCH-1];
-            wire [CIW-1:0] config_chan;
-            wire           config_complete;
+            // Channel c in bits [c*P +: P].
+            reg  [NCH*P-1:0] prog_inc, prog_off, shadow_inc, shadow_off;
+            reg  [NCH*P-1:0] shadow_inc_next, shadow_off_next;
+            wire [CIW-1:0]   config_chan;
+            wire             config_complete;
             dds_ii_framer #(.NCH(NCH), .CIW(CIW)) framer (
                 .clk(clk), .rst_n(rst_n), .valid(config_valid), .tlast(config_tlast),
                 .chan(config_chan), .complete(config_complete),
                 .missing(config_tlast_missing), .unexpected(config_tlast_unexpected));
+            always @(*) begin
+                shadow_inc_next = shadow_inc;
+                shadow_off_next = shadow_off;
+                shadow_inc_next[config_chan*P +: P] = config_inc;
+                shadow_off_next[config_chan*P +: P] = config_off;
+            end
             always @(posedge clk) begin
                 if (config_valid) begin
-                    shadow_inc[config_chan] <= config_inc;
-                    shadow_off[config_chan] <= config_off;
+                    shadow_inc <= shadow_inc_next;
+                    shadow_off <= shadow_off_next;
                 end
                 if (!rst_n) begin
-                    for (i = 0; i < NCH; i = i + 1) begin
-                        prog_inc[i] <= INC_INIT[i*P +: P];
-                        prog_off[i] <= OFF_INIT[i*P +: P];
-                    end
+                    prog_inc <= INC_INIT[NCH*P-1:0];
+                    prog_off <= OFF_INIT[NCH*P-1:0];
                 end else if (config_complete) begin
-                    for (i = 0; i < NCH - 1; i = i + 1) begin
-                        prog_inc[i] <= shadow_inc[i];
-                        prog_off[i] <= shadow_off[i];
-                    end
-                    prog_inc[NCH-1] <= config_inc;
-                    prog_off[NCH-1] <= config_off;
+                    prog_inc <= shadow_inc_next;
+                    prog_off <= shadow_off_next;
                 end
             end
-            assign prog_inc_sel = prog_inc[chan1];
-            assign prog_off_sel = prog_off[chan1];
+            assign prog_inc_sel = prog_inc[chan1*P +: P];
+            assign prog_off_sel = prog_off[chan1*P +: P];
         end else begin : g_no_config
             assign prog_inc_sel = {P{1'b0}};
             assign prog_off_sel = {P{1'b0}};
@@ -198,8 +195,8 @@ module dds_ii_phase_gen #(
     endgenerate
 
     // Stage 2: read-modify-write of the channel's accumulator. The sample
-    // carries the accumulator as it was; the increment counts from the lfsr_next.
-    reg [P-1:0] acc [0:NCH-1];
+    // carries the accumulator as it was; the increment counts from the next.
+    reg [NCH*P-1:0] acc;
     reg [P-1:0] inc_sel, off_sel;
 
     always @(*) begin
@@ -219,16 +216,15 @@ module dds_ii_phase_gen #(
     reg           valid2;
     reg [CIW-1:0] chan2;
     reg [P-1:0]   phase2, off2;
-    wire [P-1:0]  base = resync1 ? {P{1'b0}} : acc[chan1];
+    wire [P-1:0]  base = resync1 ? {P{1'b0}} : acc[chan1*P +: P];
 
     always @(posedge clk) begin
         if (!rst_n) begin
-            for (i = 0; i < NCH; i = i + 1)
-                acc[i] <= {P{1'b0}};
+            acc <= {(NCH*P){1'b0}};
             valid2 <= 1'b0;
         end else begin
             if (valid1)
-                acc[chan1] <= base + inc_sel;
+                acc[chan1*P +: P] <= base + inc_sel;
             valid2 <= valid1;
         end
         chan2 <= chan1;
@@ -263,7 +259,7 @@ module dds_ii_sincos #(
     parameter W = 12,
     parameter T = 0,
     parameter TAYLOR = 0,
-    parameter LUT_FILE = "cos_sin_lut.dat"
+    parameter LUT_FILE = ""
 ) (
     input  wire         clk,
     input  wire [P-1:0] phase,
@@ -305,7 +301,11 @@ module dds_ii_sincos #(
     generate
         if (A >= 3) begin : g_rom
             reg [2*W-1:0] rom [0:(1 << RB) - 1];
-            initial $readmemh(LUT_FILE, rom);
+            // Without a file name (the defaults a tool may elaborate on its
+            // own) the table stays empty rather than reading a stray file.
+            if (LUT_FILE != "") begin : g_load
+                initial $readmemh(LUT_FILE, rom);
+            end
             always @(posedge clk)
                 entry2 <= rom[rom_addr1];
         end else begin : g_no_rom
@@ -420,7 +420,7 @@ module dds_ii_core #(
     parameter RESYNC = 0,
     parameter [16*P-1:0] INC_INIT = 0,
     parameter [16*P-1:0] OFF_INIT = 0,
-    parameter LUT_FILE = "cos_sin_lut.dat"
+    parameter LUT_FILE = ""
 ) (
     input  wire           clk,
     input  wire           rst_n,

@@ -62,6 +62,8 @@ qint64 signExtend(quint64 value, int bits)
 
 RtlSimulation::RtlSimulation(const QString &workDir)
     : m_dir(workDir)
+    , m_sources({rtlDir() + QStringLiteral("/dds_ii_top.v"),
+                 rtlDir() + QStringLiteral("/dds_ii_core_encryption.v")})
 {}
 
 QString RtlSimulation::rtlDir()
@@ -206,6 +208,21 @@ bool RtlSimulation::run(const QVector<CycleIn> &stimulus,
                          .arg(stimulus.size());
         return false;
     }
+    return true;
+}
+
+bool RtlSimulation::synthesize(const QString &synthCommand, QString *log, QString *error)
+{
+    const QString rtl = rtlDir();
+    const QString netlist = m_dir + QStringLiteral("/netlist.v");
+    const QString script = QStringLiteral("read_verilog -I %1 -I %2 %2/dds_ii_top.v "
+                                          "%2/dds_ii_core_encryption.v; %3; "
+                                          "write_verilog -noattr %4")
+                                   .arg(m_dir, rtl, synthCommand, netlist);
+    if (!runTool(QStringLiteral("yosys"), {QStringLiteral("-p"), script}, m_dir, log, error))
+        return false;
+    m_sources = QStringList{netlist};
+    m_compiled = false;
     return true;
 }
 

@@ -33,6 +33,13 @@ public:
     /// table file or unknown outputs.
     bool run(const QVector<CycleIn> &stimulus, QVector<CycleOut> *response, QString *error);
 
+    /// Synthesizes the core with Yosys as the generator's flow does (in the
+    /// working directory, both include paths) with `synthCommand` (for
+    /// example "synth -flatten -top NAME -lut 4"), writes the netlist and
+    /// from then on simulates the netlist instead of the RTL. The log is
+    /// returned for inspection; false with it when Yosys fails.
+    bool synthesize(const QString &synthCommand, QString *log, QString *error);
+
     /// The model's outputs for the same stimulus, ports as the core shows them.
     QVector<CycleOut> model(const QVector<CycleIn> &stimulus) const;
 
@@ -45,6 +52,7 @@ private:
     QString m_dir;
     CoreConfig m_config;
     QVector<quint64> m_octant;
+    QStringList m_sources;
     bool m_compiled = false;
 };
 

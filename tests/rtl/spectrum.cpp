@@ -33,25 +33,35 @@ double db(double ratio)
 }
 
 // Carrier band [c - guard, c + guard], DC band [0, guard]; the rest is
-// spur and noise.
-SpectrumQuality evaluate(const QVector<double> &power, int carrier, int guard)
+// spur and noise. A spur's power is summed over `lobe` bins either side,
+// as the carrier's is over its band, so that a window's spreading does not
+// flatter the ratio.
+SpectrumQuality evaluate(const QVector<double> &power, int carrier, int guard, int lobe)
 {
     SpectrumQuality q;
+    const int bins = power.size();
+    const auto excluded = [&](int k) { return k <= guard || std::abs(k - carrier) <= guard; };
     double carrierPower = 0;
     double dcPower = 0;
     double noise = 0;
-    double worst = 0;
-    for (int k = 0; k < power.size(); ++k) {
+    for (int k = 0; k < bins; ++k) {
         if (k <= guard)
             dcPower += power[k];
         else if (std::abs(k - carrier) <= guard)
             carrierPower += power[k];
-        else {
+        else
             noise += power[k];
-            if (power[k] > worst) {
-                worst = power[k];
-                q.worstSpurBin = k;
-            }
+    }
+    double worst = 0;
+    for (int k = 0; k < bins; ++k) {
+        if (excluded(k))
+            continue;
+        double spur = 0;
+        for (int j = std::max(0, k - lobe); j <= std::min(bins - 1, k + lobe); ++j)
+            spur += excluded(j) ? 0.0 : power[j];
+        if (spur > worst) {
+            worst = spur;
+            q.worstSpurBin = k;
         }
     }
     if (!(carrierPower > 0)) {
@@ -80,7 +90,7 @@ SpectrumQuality measureCoherent(const QVector<double> &samples, int carrierBin)
                           .arg(n);
         return q;
     }
-    SpectrumQuality q = evaluate(powerSpectrum(samples), carrierBin, 0);
+    SpectrumQuality q = evaluate(powerSpectrum(samples), carrierBin, 0, 0);
     q.length = n;
     q.method = QStringLiteral("coherent full period, rectangular window, %1 samples").arg(n);
     return q;
@@ -89,7 +99,7 @@ SpectrumQuality measureCoherent(const QVector<double> &samples, int carrierBin)
 SpectrumQuality measureWindowed(const QVector<double> &samples, int guardBins)
 {
     const int n = samples.size();
-    if (n < 8 || guardBins < 0 || 4 * guardBins >= n / 2) {
+    if (n < 8 || guardBins < 4 || 4 * guardBins >= n / 2) {
         SpectrumQuality q;
         q.error = QStringLiteral("A record of %1 samples is too short for %2 guard bins")
                           .arg(n)
@@ -109,10 +119,11 @@ SpectrumQuality measureWindowed(const QVector<double> &samples, int guardBins)
         if (power[k] > power[carrier])
             carrier = k;
     }
-    SpectrumQuality q = evaluate(power, carrier, guardBins);
+    // The window's main lobe is 4 bins either side.
+    SpectrumQuality q = evaluate(power, carrier, guardBins, 4);
     q.length = n;
     q.method = QStringLiteral("4-term Blackman-Harris window, +-%1 bins excluded around carrier "
-                              "and DC, %2 samples")
+                              "and DC, spurs summed over +-4 bins, %2 samples")
                        .arg(guardBins)
                        .arg(n);
     return q;

@@ -25,8 +25,9 @@ struct SpectrumQuality
 SpectrumQuality measureCoherent(const QVector<double> &samples, int carrierBin);
 
 /// A record that is not periodic in its length: 4-term Blackman-Harris
-/// window, the carrier at the largest bin, `guardBins` either side of it
-/// and of DC left out of spurs and noise.
+/// window, the carrier at the largest bin, `guardBins` (at least the
+/// window's 4-bin main lobe) either side of it and of DC left out of spurs
+/// and noise; tones are compared by their power summed over the main lobe.
 SpectrumQuality measureWindowed(const QVector<double> &samples, int guardBins);
 
 } // namespace DdsRtl
