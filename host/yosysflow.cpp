@@ -65,9 +65,9 @@ static QString readCommand(const SynthesizeArgs &args)
 QString script(const SynthesizeArgs &args, const QString &top)
 {
     const QString synth = QStringLiteral("synth -flatten -top %1 -lut 4").arg(top);
-    // Statistics before the fine mapping still show inferred memories.
-    return readCommand(args) + synth + QStringLiteral(" -run begin:fine\nstat\n") + synth
-           + QStringLiteral(" -run fine:\nstat\n")
+    // The statistics of the elaborated design still count the table as memory bits.
+    return readCommand(args) + synth + QStringLiteral(" -run begin:coarse\nstat\n") + synth
+           + QStringLiteral(" -run coarse:\nstat\n")
            + QStringLiteral("write_verilog -noattr -noexpr %1\nwrite_json %2\n")
                      .arg(quoted(args.fileName + QStringLiteral(".vg")),
                           quoted(args.fileName + QStringLiteral(".json")));
@@ -91,33 +91,6 @@ QStringList errorLines(const QString &log)
         }
     }
     return {};
-}
-
-CellCounts cellCounts(const QString &log)
-{
-    CellCounts counts;
-    static const QRegularExpression cellLine(QStringLiteral(
-            "^\\s+(\\$\\S+|Number of cells:|Number of memory bits:)\\s+(\\d+)\\s*$"));
-    const QStringList lines = log.split(QLatin1Char('\n'));
-    int memoryBits = 0;
-    for (const QString &line : lines) {
-        const QRegularExpressionMatch match = cellLine.match(line);
-        if (!match.hasMatch())
-            continue;
-        const QString what = match.captured(1);
-        const int number = match.captured(2).toInt();
-        if (what == QLatin1String("Number of cells:")) {
-            counts = CellCounts{0, 0, 0, number};
-        } else if (what == QLatin1String("Number of memory bits:")) {
-            memoryBits = qMax(memoryBits, number);
-        } else if (what == QLatin1String("$lut")) {
-            counts.luts += number;
-        } else if (what.contains(QLatin1String("DFF")) || what.contains(QLatin1String("DLATCH"))) {
-            counts.flipFlops += number;
-        }
-    }
-    counts.memoryBits = memoryBits;
-    return counts;
 }
 
 } // namespace IPCore::YosysFlow

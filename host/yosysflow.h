@@ -31,16 +31,4 @@ IPCORE_HOST_EXPORT QString interfaceScript(const SynthesizeArgs &args,
 /// and what follows it to the end.
 IPCORE_HOST_EXPORT QStringList errorLines(const QString &log);
 
-/// Cell counts of the last "stat" in a Yosys log.
-struct CellCounts
-{
-    int luts = 0;
-    int flipFlops = 0;
-    int memoryBits = 0;
-    int cells = 0;
-};
-/// The counts of the last statistics block, and the largest memory bit count
-/// reported before memories were mapped to logic.
-IPCORE_HOST_EXPORT CellCounts cellCounts(const QString &log);
-
 } // namespace IPCore::YosysFlow
