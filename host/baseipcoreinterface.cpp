@@ -2,6 +2,7 @@
 
 #include "batchjob.h"
 #include "hostservices.h"
+#include "messagerecorder.h"
 
 #include <QCoreApplication>
 
@@ -33,9 +34,15 @@ bool runBatch(const QList<QPair<QString, QVariant>> &options,
     job->accepted = false;
     job->overwriteDeclined = false;
     job->errors.clear();
+    // What stops a dialog before it runs (a rejected configuration) is
+    // reported in message boxes only.
+    IPCore::MessageRecorder recorder;
     operation();
-    if (!job->ran && job->errors.isEmpty())
-        errors << QStringLiteral("The core's dialog was not run; see the messages above.");
+    if (!job->ran) {
+        errors << recorder.messages();
+        if (recorder.messages().isEmpty())
+            errors << QStringLiteral("The core's dialog did not run.");
+    }
     errors << job->errors;
     return job->ran && job->accepted;
 }

@@ -1,6 +1,6 @@
 #include "batchjob.h"
 
-#include <QCoreApplication>
+#include "newestappchild.h"
 
 namespace IPCore {
 
@@ -12,14 +12,7 @@ BatchJob::~BatchJob() = default;
 
 BatchJob *BatchJob::current()
 {
-    if (!QCoreApplication::instance())
-        return nullptr;
-    const QObjectList &children = QCoreApplication::instance()->children();
-    for (auto it = children.crbegin(); it != children.crend(); ++it) {
-        if (auto *job = qobject_cast<BatchJob *>(*it))
-            return job;
-    }
-    return nullptr;
+    return newestAppChild<BatchJob>();
 }
 
 } // namespace IPCore

@@ -1,6 +1,6 @@
 #include "hostservices.h"
 
-#include <QCoreApplication>
+#include "newestappchild.h"
 
 namespace Core {
 
@@ -12,14 +12,7 @@ HostServices::~HostServices() = default;
 
 HostServices *HostServices::current()
 {
-    if (!QCoreApplication::instance())
-        return nullptr;
-    const QObjectList &children = QCoreApplication::instance()->children();
-    for (auto it = children.crbegin(); it != children.crend(); ++it) {
-        if (auto *services = qobject_cast<HostServices *>(*it))
-            return services;
-    }
-    return nullptr;
+    return newestAppChild<HostServices>();
 }
 
 } // namespace Core

@@ -51,6 +51,7 @@ private slots:
     void sameFilesAsTheDialog();
     void reopensAConfiguration();
     void overwriteNeedsConsent();
+    void rejectedConfiguration();
     void badSetting_data();
     void badSetting();
     void usageErrors_data();
@@ -166,6 +167,24 @@ void tst_GenerateCommand::overwriteNeedsConsent()
     run = ipgen(args + QStringList{"--overwrite"});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY(QFileInfo::exists(dir.filePath("temp/dds_ii/top_define.vh")));
+}
+
+void tst_GenerateCommand::rejectedConfiguration()
+{
+    QTemporaryDir dir;
+    const QString config = dir.filePath("old.ipc");
+    {
+        QSettings file(config, QSettings::IniFormat);
+        file.setValue("version", "1.1");
+        file.setValue("type", "dds_ii");
+        file.setValue("target_device", "RQ4K01-BG256");
+    }
+    const Run run = ipgen({config, "--dir", dir.filePath("out")});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("was not generated:\n  Error: This version of specified IP Config "
+                              "file is incompatible with current IP Core Generator."),
+             qPrintable(run.err));
+    QVERIFY(!QFileInfo::exists(dir.filePath("out")));
 }
 
 void tst_GenerateCommand::badSetting_data()

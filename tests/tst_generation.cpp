@@ -1,6 +1,7 @@
 #include "dialogfixture.h"
 #include "messageboxanswerer.h"
 #include "messagerecorder.h"
+#include "workedexample.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -132,29 +133,7 @@ void tst_Generation::workedExample()
     QVERIFY(s.dialog()->generateCoreFiles());
     QCOMPARE(s.recorder.messages(), QStringList());
 
-    QStringList expected{
-            "`define DEFINE_FPGA_TYPE \"RQ3B\"",
-            "`define DEFINE_WORKMODE 0",
-            "`define DEFINE_CH_NUM 1",
-            "`define DEFINE_OUTPUT_WIDTH 12",
-            "`define DEFINE_PHASE_WIDTH 27",
-            "`define DEFINE_PHASE_DITHER \"NO\"",
-            "`define DEFINE_TAYLOR_CORR \"NO\"",
-            "`define DEFINE_TRUNC_WIDTH 15",
-            "`define DEFINE_PINC_TYPE \"Fixed\"",
-            "`define DEFINE_POFF_TYPE \"None\"",
-            "`define SINE_OUT",
-            "`define COSSINE_OUT",
-            "`define PHASE_OUT",
-            "`define DEFINE_DELAY 7",
-            "`define DEFINE_PINC0_INIT 27'h147ae1",
-            "`define DEFINE_POFF0_INIT 27'h0",
-    };
-    for (const char *digit :
-         {"1", "2", "3", "4", "5", "6", "7", "8", "9", "A", "B", "C", "D", "E", "F"})
-        expected << QString("`define DEFINE_PINC%1_INIT 27'h0").arg(digit)
-                 << QString("`define DEFINE_POFF%1_INIT 27'h0").arg(digit);
-    expected << "`define DEFINE_FILENAME \"cos_sin_lut.dat\"";
+    const QStringList expected = workedExampleLines("RQ3B");
     const QStringList lines = s.defines();
     QCOMPARE(lines.size(), 47);
     for (int i = 0; i < lines.size(); ++i)
