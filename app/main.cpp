@@ -1,4 +1,5 @@
 #include "catalogcommand.h"
+#include "dialogcommand.h"
 #include "generatecommand.h"
 
 #include <QApplication>
@@ -13,6 +14,10 @@ static void printUsage(QTextStream &out)
            "Commands:\n"
            "  list [--device SERIES/DEVICE]   list the cores of every plug-in\n"
            "  devices                         list the target devices the host knows\n"
+           "  create --device SERIES/DEVICE --dir DIR [--core ID]\n"
+           "                                  configure and generate a new core instance\n"
+           "  open FILE.ipc [--device SERIES/DEVICE]\n"
+           "                                  reopen an instance's configuration\n"
            "  generate [CONFIG.ipc] --dir DIR  generate a core without its dialog\n"
            "\n"
            "Common options:\n"
@@ -31,8 +36,17 @@ static bool needsDisplay(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
-    if (!needsDisplay(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (!needsDisplay(argc, argv) && !platformChosen)
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (needsDisplay(argc, argv) && !platformChosen && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fprintf(stderr,
+                     "ipgen %s: the dialog needs a display; set DISPLAY or run it under "
+                     "'xvfb-run -a'.\n",
+                     argv[1]);
+        return 2;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ipgen"));
     QApplication::setApplicationVersion(QStringLiteral("2.0"));
@@ -50,6 +64,10 @@ int main(int argc, char *argv[])
         return runList(args, out, err);
     if (command == QLatin1String("devices"))
         return runDevices(args, out, err);
+    if (command == QLatin1String("create"))
+        return runCreate(args, out, err);
+    if (command == QLatin1String("open"))
+        return runOpen(args, out, err);
     if (command == QLatin1String("generate"))
         return runGenerate(args, out, err);
     err << "ipgen: unknown command \"" << command << "\".\n\n";

@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSettings>
 #include <QTabWidget>
 #include <QUrl>
@@ -71,15 +70,11 @@ void IPGenDialog::buildUi()
 
     auto *body = new QHBoxLayout;
     auto *figureBox = new QGroupBox(tr("Ports"), this);
+    figureBox->setMinimumWidth(320);
     auto *figureLayout = new QVBoxLayout(figureBox);
-    auto *figureScroll = new QScrollArea(figureBox);
-    figureScroll->setFrameShape(QFrame::NoFrame);
-    figureScroll->setWidgetResizable(true);
-    figureScroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_figure = new PortFigureView(figureScroll);
-    figureScroll->setWidget(m_figure);
-    figureScroll->setMinimumWidth(300);
-    figureLayout->addWidget(figureScroll);
+    m_figure = new PortFigureView(figureBox);
+    figureLayout->addWidget(m_figure, 0, Qt::AlignHCenter | Qt::AlignTop);
+    figureLayout->addStretch(1);
     connect(m_moduleName, &QLineEdit::textChanged, m_figure, &PortFigureView::setTitle);
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tabs"));

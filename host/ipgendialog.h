@@ -15,7 +15,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QSettings;
-class QScrollArea;
 class QTabWidget;
 QT_END_NAMESPACE
 

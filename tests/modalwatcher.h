@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+/// Waits, inside whatever modal loop runs, for the next modal window and hands
+/// it to a handler, which must close it. Lets a test drive a dialog that its
+/// code under test runs with exec().
+class ModalWatcher
+{
+public:
+    using Handler = std::function<void(QWidget *)>;
+
+    /// Calls `handler` for each new modal window, in turn.
+    explicit ModalWatcher(QList<Handler> handlers)
+        : m_handlers(std::move(handlers))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+        m_timer.start(20);
+    }
+    int handled() const { return m_handled; }
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || modal == m_last || !modal->isVisible() || m_handlers.isEmpty())
+            return;
+        m_last = modal;
+        ++m_handled;
+        m_handlers.takeFirst()(modal);
+    }
+
+    QList<Handler> m_handlers;
+    QTimer m_timer;
+    QWidget *m_last = nullptr;
+    int m_handled = 0;
+};
