@@ -1,4 +1,5 @@
 #include "dialogfixture.h"
+#include "recordingservices.h"
 
 #include <QGroupBox>
 #include <QMetaMethod>
@@ -411,9 +412,13 @@ void tst_DialogWiring::metacallPassesOnHigherIndices()
     const int offset = IPDDSYN::dds2dlg::staticMetaObject.methodOffset();
     QCOMPARE(dialog->qt_metacall(QMetaObject::InvokeMetaMethod, offset + 0, nullptr), -18);
     QCOMPARE(dialog->accepts, 1);
-    int exitCode = 0;
+    // Slot 17 gets the call's argument: a failed run is reported to the host.
+    RecordingServices host(false, qApp);
+    int exitCode = 1;
     void *args[] = {nullptr, &exitCode};
     QCOMPARE(dialog->qt_metacall(QMetaObject::InvokeMetaMethod, offset + 17, args), -1);
+    QCOMPARE(host.errors.size(), 1);
+    QCOMPARE(host.errors.first().first, QStringLiteral("Core generation occur errors."));
     int type = 7;
     void *typeArgs[] = {&type};
     QCOMPARE(
