@@ -45,6 +45,7 @@ private slots:
     void columnsFollowProgrammability_data();
     void columnsFollowProgrammability();
     void tableOnlyDisablesTable();
+    void oneValidatorPerEntry();
     void resyncFollowsStreaming();
 
     void figureExamples_data();
@@ -690,6 +691,26 @@ void tst_Dds2Dlg::tableOnlyDisablesTable()
     QVERIFY(table->isEnabled());
     QCOMPARE(d.edit(QStringLiteral("freq1"))->text(), QStringLiteral("0"));
     QVERIFY(!d.edit(QStringLiteral("freq1"))->isEnabled());
+}
+
+void tst_Dds2Dlg::oneValidatorPerEntry()
+{
+    DialogDriver d;
+    for (const char *selection :
+         {"Hardware Parameters", "System Parameters", "Hardware Parameters"})
+        QVERIFY(d.choose(QStringLiteral("paraSelection"), QString::fromLatin1(selection)));
+    QSet<const QValidator *> validators;
+    for (int row = 0; row < 16; ++row) {
+        for (const QString &name :
+             {QStringLiteral("freq%1").arg(row), QStringLiteral("phase%1").arg(row)}) {
+            QLineEdit *entry = d.edit(name);
+            validators << entry->validator();
+            // Replaced validators do not pile up on the entry.
+            QCOMPARE(entry->findChildren<QValidator *>().size(), 1);
+        }
+    }
+    QCOMPARE(validators.size(), 32);
+    QVERIFY(!validators.contains(nullptr));
 }
 
 void tst_Dds2Dlg::resyncFollowsStreaming()
