@@ -32,9 +32,10 @@ void GuiServices::openEditor(const QString &path, bool readOnly)
     auto *viewer = new QPlainTextEdit;
     viewer->setAttribute(Qt::WA_DeleteOnClose);
     viewer->setObjectName(QStringLiteral("editor"));
-    viewer->setWindowTitle(QFileInfo(path).fileName()
-                           + (readOnly ? tr(" (read-only)") : QString()));
-    viewer->setReadOnly(readOnly);
+    // A viewer: the files are generated, and edits could not be saved anyway.
+    Q_UNUSED(readOnly)
+    viewer->setWindowTitle(QFileInfo(path).fileName() + tr(" (read-only)"));
+    viewer->setReadOnly(true);
     viewer->setLineWrapMode(QPlainTextEdit::NoWrap);
     viewer->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     viewer->setPlainText(QString::fromUtf8(file.readAll()));
@@ -60,11 +61,17 @@ void GuiServices::addFilesToProject(const QStringList &paths)
 
 void GuiServices::showErrorMsgs(const QString &summary, const QStringList &details)
 {
+    QStringList lines = details;
+    lines.removeAll(QString());
     QMessageBox box(QMessageBox::Critical, tr("Error"), summary, QMessageBox::Ok, dialogParent());
     box.setObjectName(QStringLiteral("errorList"));
-    if (!details.isEmpty()) {
-        box.setInformativeText(details.first());
-        box.setDetailedText(details.join(QLatin1Char('\n')));
+    if (!lines.isEmpty()) {
+        // The first line usually names the cause; the rest wait behind "Show Details...".
+        box.setInformativeText(lines.size() == 1 ? lines.first()
+                                                 : tr("%1\n(%2 more lines in the details)")
+                                                           .arg(lines.first())
+                                                           .arg(lines.size() - 1));
+        box.setDetailedText(lines.join(QLatin1Char('\n')));
     }
     box.exec();
     emit errorsShown(summary, details);

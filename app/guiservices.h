@@ -9,7 +9,7 @@ class QWidget;
 QT_END_NAMESPACE
 
 /// The host's visible side in a desktop session: error boxes with their
-/// details, a read-only viewer for opened files, project notices.
+/// details behind "Show Details...", a read-only viewer for opened files.
 class GuiServices : public Core::HostServices
 {
     Q_OBJECT

@@ -1,0 +1,101 @@
+// What the user sees of the host: the error box with its details, the
+// viewer of delivered files, and the batch mode's standard streams.
+#include "batchservices.h"
+#include "guiservices.h"
+#include "ipcore.h"
+
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class tst_HostServices : public QObject
+{
+    Q_OBJECT
+private slots:
+    void errorBox_data();
+    void errorBox();
+    void viewerIsReadOnly();
+    void batchErrorsGoToStandardError();
+};
+
+void tst_HostServices::errorBox_data()
+{
+    QTest::addColumn<QStringList>("details");
+    QTest::addColumn<QString>("informative");
+    QTest::addColumn<QString>("detailed");
+    QTest::newRow("no details") << QStringList{} << ""
+                                << "";
+    QTest::newRow("one detail") << QStringList{"ERROR: syntax error"} << "ERROR: syntax error"
+                                << "ERROR: syntax error";
+    QTest::newRow("several, empty ones dropped") << QStringList{"ERROR: a", "", "line 2", "line 3"}
+                                                 << "ERROR: a\n(2 more lines in the details)"
+                                                 << "ERROR: a\nline 2\nline 3";
+}
+
+void tst_HostServices::errorBox()
+{
+    QFETCH(QStringList, details);
+    QFETCH(QString, informative);
+    QFETCH(QString, detailed);
+    GuiServices services(qApp);
+    QString text, shownInformative, shownDetailed;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QCOMPARE(box->objectName(), QString("errorList"));
+        text = box->text();
+        shownInformative = box->informativeText();
+        shownDetailed = box->detailedText();
+        box->accept();
+    });
+    QSignalSpy shown(&services, &Core::HostServices::errorsShown);
+    IPCore::showErrorMsgs("Core generation occur errors.", details);
+    QCOMPARE(text, QString("Core generation occur errors."));
+    QCOMPARE(shownInformative, informative);
+    QCOMPARE(shownDetailed, detailed);
+    QCOMPARE(shown.count(), 1);
+}
+
+void tst_HostServices::viewerIsReadOnly()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("top.v"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("module top;\nendmodule\n");
+    file.close();
+    GuiServices services(qApp);
+    Core::HostServices::current()->openEditor(file.fileName(), false);
+    QCOMPARE(services.openEditors().size(), 1);
+    auto *viewer = qobject_cast<QPlainTextEdit *>(services.openEditors().first());
+    QVERIFY(viewer && viewer->isReadOnly());
+    QCOMPARE(viewer->toPlainText(), QString("module top;\nendmodule\n"));
+    QVERIFY(viewer->windowTitle().startsWith("top.v"));
+}
+
+void tst_HostServices::batchErrorsGoToStandardError()
+{
+    // Run in a child so that its standard streams can be read.
+    if (qEnvironmentVariableIsSet("HOSTSERVICES_CHILD")) {
+        BatchServices services(qApp);
+        IPCore::showErrorMsgs("Yosys could not synthesize top.", {"ERROR: one", "ERROR: two"});
+        Core::HostServices::current()->openEditor("/o/top.v", false);
+        return;
+    }
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOSTSERVICES_CHILD", "1");
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {"batchErrorsGoToStandardError"});
+    QVERIFY(child.waitForFinished(30000));
+    const QString err = QString::fromLocal8Bit(child.readAllStandardError());
+    const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
+    QVERIFY2(err.contains("error: Yosys could not synthesize top.\n  ERROR: one\n  ERROR: two\n"),
+             qPrintable(err));
+    QVERIFY2(out.contains("open: /o/top.v\n"), qPrintable(out));
+    QVERIFY(!out.contains("ERROR"));
+}
+
+QTEST_MAIN(tst_HostServices)
+#include "tst_hostservices.moc"
