@@ -1,5 +1,7 @@
 // `ipgen generate` waits for the synthesis and reports its outcome: the
 // delivered files and exit 0, or the run's errors and a non-zero exit.
+#include "toolrun.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -28,16 +30,6 @@ Run ipgen(const QStringList &args, const QString &pathPrefix = QString())
     run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
     run.err = QString::fromLocal8Bit(process.readAllStandardError());
     return run;
-}
-
-bool writeScript(const QString &path, const QByteArray &text)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
-        return false;
-    file.close();
-    return file.setPermissions(file.permissions() | QFile::ExeOwner);
 }
 
 } // namespace
@@ -84,7 +76,7 @@ void tst_BatchSynthesis::delivers()
     QTemporaryDir dir;
     const QString out = dir.filePath("out");
     if (!standIn.isEmpty())
-        QVERIFY(writeScript(dir.filePath("bin/synplify_pro"), standIn.toUtf8()));
+        QVERIFY(writeFile(dir.filePath("bin/synplify_pro"), standIn.toUtf8(), true));
     const Run run = ipgen(
             QStringList{
                     "--device", "RQ3B/RQ4K-01", "--dir", out, "--file", "top", "--module", "dds"}
@@ -125,8 +117,9 @@ void tst_BatchSynthesis::failedRunIsReported()
     QFETCH(QString, program);
     QFETCH(QString, summary);
     QTemporaryDir dir;
-    QVERIFY(writeScript(dir.filePath("bin/" + program),
-                        "#!/bin/sh\necho 'ERROR: stand-in refuses the design.'\nexit 4\n"));
+    QVERIFY(writeFile(dir.filePath("bin/" + program),
+                      "#!/bin/sh\necho 'ERROR: stand-in refuses the design.'\nexit 4\n",
+                      true));
     const QString out = dir.filePath("out");
     const Run run = ipgen({"--device",
                            "RQ3B/RQ4K-01",

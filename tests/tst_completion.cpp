@@ -5,6 +5,7 @@
 #include "hostrecorder.h"
 #include "messageboxanswerer.h"
 #include "synthesishelper.h"
+#include "toolrun.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -24,13 +25,6 @@ public:
     using IPDDSYN::dds2dlg::dds2dlg;
     void allowOverwrite() { overwriteAllowed = true; }
 };
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "hostrecorder.h"
 #include "ipcore.h"
 #include "synthesishelper.h"
+#include "toolrun.h"
 
 #include <QAbstractButton>
 #include <QProcess>
@@ -13,24 +14,6 @@
 namespace {
 
 const QString Fixture = DDS2_SOURCE_DIR "/tests/fixtures/synth";
-
-bool writeFile(const QString &path, const QByteArray &bytes, bool executable = false)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return false;
-    file.close();
-    return !executable
-           || file.setPermissions(file.permissions() | QFile::ExeOwner | QFile::ExeGroup
-                                  | QFile::ExeOther);
-}
-
-QString readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
 
 // WORK with the defines and the table of the small design; its arguments.
 IPCore::SynthesizeArgs
@@ -48,22 +31,6 @@ prepareWork(const QString &work, bool vhdl, const QString &source = Fixture + "/
     args.options.insert("include_paths", QStringList{work, Fixture});
     args.options.insert("source_files", QStringList{source});
     return args;
-}
-
-int run(const QString &program,
-        const QStringList &args,
-        const QString &dir,
-        QString *output = nullptr)
-{
-    QProcess p;
-    p.setWorkingDirectory(dir);
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, args);
-    if (!p.waitForFinished(120000))
-        return -1;
-    if (output)
-        *output = QString::fromLocal8Bit(p.readAll());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
 // The same stimulus in both languages: a 16-bit LFSR drives the inputs,
@@ -223,16 +190,17 @@ void tst_SynthesisHelper::veltoRun()
     QVERIFY(writeFile(sim + "/tb.vhd", VhdlBench));
     QVERIFY(writeFile(sim + "/tb.v", VerilogBench));
     QString log;
-    QVERIFY2(run("ghdl", {"-a", "--std=08", work + "/top.vhg", sim + "/tb.vhd"}, sim, &log) == 0,
+    QVERIFY2(runTool("ghdl", {"-a", "--std=08", work + "/top.vhg", sim + "/tb.vhd"}, sim, &log)
+                     == 0,
              qPrintable(log));
-    QVERIFY2(run("ghdl", {"--elab-run", "--std=08", "tb"}, sim, &log) == 0, qPrintable(log));
+    QVERIFY2(runTool("ghdl", {"--elab-run", "--std=08", "tb"}, sim, &log) == 0, qPrintable(log));
     const QStringList fromVhdl = samples(log);
     QString message;
     QCOMPARE(IPCore::decode(sim, work + "/top.vg", sim + "/top.vo", message), 0);
-    QVERIFY2(run("iverilog", {"-o", sim + "/tb.vvp", sim + "/tb.v", sim + "/top.vo"}, sim, &log)
+    QVERIFY2(runTool("iverilog", {"-o", sim + "/tb.vvp", sim + "/tb.v", sim + "/top.vo"}, sim, &log)
                      == 0,
              qPrintable(log));
-    QCOMPARE(run("vvp", {"-n", sim + "/tb.vvp"}, sim, &log), 0);
+    QCOMPARE(runTool("vvp", {"-n", sim + "/tb.vvp"}, sim, &log), 0);
     const QStringList fromVerilog = samples(log);
     QCOMPARE(fromVhdl.join("\n"), fromVerilog.join("\n"));
     QVERIFY(QSet<QString>(fromVhdl.begin(), fromVhdl.end()).size() > 100);

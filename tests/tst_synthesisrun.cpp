@@ -3,6 +3,7 @@
 #include "corefixture.h"
 #include "ipcore.h"
 #include "synthesishelper.h"
+#include "toolrun.h"
 #include "yosysnetlist.h"
 
 #include <QProcess>
@@ -23,22 +24,6 @@ private slots:
 };
 
 namespace {
-
-int run(const QString &program,
-        const QStringList &args,
-        const QString &dir,
-        QString *output = nullptr)
-{
-    QProcess p;
-    p.setWorkingDirectory(dir);
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, args);
-    if (!p.waitForFinished(240000))
-        return -1;
-    if (output)
-        *output = QString::fromLocal8Bit(p.readAll());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
 
 QString portLabel(const IPCore::NetlistPort &port)
 {
@@ -165,25 +150,28 @@ void tst_SynthesisRun::coreSynthesizes()
     const QStringList sources
             = coreArgs(work, "top", false).options.value("source_files").toStringList();
     QString log;
-    QVERIFY2(run("iverilog",
-                 QStringList{"-o",
-                             out + "/rtl.vvp",
-                             "-I",
-                             work,
-                             "-I",
-                             DDS2_PLUGIN_DIR "/data",
-                             out + "/tb.v"}
-                         + sources,
-                 work,
-                 &log)
+    QVERIFY2(runTool("iverilog",
+                     QStringList{"-o",
+                                 out + "/rtl.vvp",
+                                 "-I",
+                                 work,
+                                 "-I",
+                                 DDS2_PLUGIN_DIR "/data",
+                                 out + "/tb.v"}
+                             + sources,
+                     work,
+                     &log)
                      == 0,
              qPrintable(log));
-    QVERIFY2(run("iverilog", {"-o", out + "/gate.vvp", out + "/tb.v", out + "/top.vo"}, out, &log)
+    QVERIFY2(runTool("iverilog",
+                     {"-o", out + "/gate.vvp", out + "/tb.v", out + "/top.vo"},
+                     out,
+                     &log)
                      == 0,
              qPrintable(log));
     QString rtl, gate;
-    QCOMPARE(run("vvp", {"-n", out + "/rtl.vvp"}, work, &rtl), 0);
-    QCOMPARE(run("vvp", {"-n", out + "/gate.vvp"}, out, &gate), 0);
+    QCOMPARE(runTool("vvp", {"-n", out + "/rtl.vvp"}, work, &rtl), 0);
+    QCOMPARE(runTool("vvp", {"-n", out + "/gate.vvp"}, out, &gate), 0);
     const QStringList rtlLines = rtl.split('\n');
     const QStringList gateLines = gate.split('\n');
     QCOMPARE(gateLines.size(), rtlLines.size());
@@ -227,10 +215,10 @@ void tst_SynthesisRun::coreSynthesizes()
                  "begin",
                  text.mid(instance),
                  "end architecture;"}));
-        QCOMPARE(run("ghdl", {"-a", "--std=93", work + "/top.vhg"}, out, &log), 0);
-        QVERIFY2(run("ghdl", {"-a", "--std=93", out + "/wrap.vhd"}, out, &log) == 0,
+        QCOMPARE(runTool("ghdl", {"-a", "--std=93", work + "/top.vhg"}, out, &log), 0);
+        QVERIFY2(runTool("ghdl", {"-a", "--std=93", out + "/wrap.vhd"}, out, &log) == 0,
                  qPrintable(log));
-        QVERIFY2(run("ghdl", {"-e", "--std=93", "wrap"}, out, &log) == 0, qPrintable(log));
+        QVERIFY2(runTool("ghdl", {"-e", "--std=93", "wrap"}, out, &log) == 0, qPrintable(log));
     }
 }
 
