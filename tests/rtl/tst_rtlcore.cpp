@@ -464,8 +464,14 @@ void TestRtlCore::offsetAcrossOctantEdgeHasNoGlitch()
     QCOMPARE(rtl, sim.model(stimulus));
     const double amplitude = std::ldexp(1.0, c.outputWidth - 1) - 2;
     for (int i = 0; i < offsets.size(); ++i) {
-        // The sample entering in the cycle after the beat carries the offset.
-        const CycleOut &o = rtl[3 + i * (c.latency() + 2) + c.latency()];
+        // The sample entering in the beat's own cycle is the first with the
+        // new offset; the one before still has the old.
+        const int beat = 3 + i * (c.latency() + 2);
+        // (the response of cycle t shows the sample that entered L - 1 edges earlier)
+        QCOMPARE(rtl[beat + c.latency() - 1].phaseOut, offsets[i]);
+        if (i > 0)
+            QCOMPARE(rtl[beat + c.latency() - 2].phaseOut, offsets[i - 1]);
+        const CycleOut &o = rtl[beat + c.latency()];
         QCOMPARE(o.phaseOut, offsets[i]);
         const double angle
                 = 2 * M_PI * double(offsets[i] >> c.truncWidth) / (1 << c.addressWidth());
