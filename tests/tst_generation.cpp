@@ -1,13 +1,16 @@
 #include "dialogfixture.h"
 #include "messageboxanswerer.h"
 #include "messagerecorder.h"
+#include "recordingservices.h"
 #include "workedexample.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -114,6 +117,8 @@ private slots:
     void generatorOnlyWritesNoTable();
     void missingWorkingDirectory();
     void unwritableOutputDirectory();
+    void blockedWorkingDirectory();
+    void errorBoxLooksTheSame();
     void validation_data();
     void validation();
     void acceptStops_data();
@@ -288,6 +293,43 @@ void tst_Generation::unwritableOutputDirectory()
     QCOMPARE(QDir(s.dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
              QStringList{"plain"});
     QVERIFY(!s.dialog()->isVisible() && s.dialog()->result() != QDialog::Accepted);
+}
+
+void tst_Generation::blockedWorkingDirectory()
+{
+    Session s;
+    RecordingServices host(false, qApp);
+    QFile blocker(s.dir.filePath("temp"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    s.dialog()->accept();
+    QCOMPARE(host.errors.size(), 1);
+    QCOMPARE(host.errors.first().first, QString("Cannot create the working directory of DDS II."));
+    QVERIFY(!QFileInfo::exists(s.dir.filePath("dds_ii.ipc")));
+}
+
+// The generator's own error box: title, pictures, a single OK button, over the dialog.
+void tst_Generation::errorBoxLooksTheSame()
+{
+    Session s;
+    s.driver.edit("freq0")->setText("");
+    QMessageBox *seen = nullptr;
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        seen = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(seen);
+        QCOMPARE(seen->windowTitle(), QString("Error"));
+        QCOMPARE(seen->text(), QString("There is empty data in the 1 line."));
+        QCOMPARE(seen->icon(), QMessageBox::NoIcon);
+        QVERIFY(!seen->iconPixmap().isNull());
+        QVERIFY(!seen->windowIcon().isNull());
+        QCOMPARE(seen->buttons().size(), 1);
+        QCOMPARE(seen->standardButton(seen->buttons().first()), QMessageBox::Ok);
+        QCOMPARE(seen->parentWidget(), s.dialog());
+        checked = true;
+    });
+    QVERIFY(!s.dialog()->checkInputData());
+    QVERIFY(checked);
 }
 
 void tst_Generation::validation_data()
