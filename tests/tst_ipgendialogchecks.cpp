@@ -47,6 +47,9 @@ public:
         auto *layout = new QVBoxLayout(page);
         combo = annotated(new QComboBox, "Mode");
         combo->addItems({"Fast", "Small"});
+        lockedCombo = annotated(new QComboBox, "Locked list");
+        lockedCombo->addItems({"Fast", "Small"});
+        lockedCombo->setEnabled(false);
         edit = annotated(new QLineEdit, "Clock");
         edit->setValidator(new QRegExpValidator(QRegExp("^\\d{1,3}$"), edit));
         spin = annotated(new QSpinBox, "Width");
@@ -70,7 +73,8 @@ public:
                            static_cast<QWidget *>(check),
                            static_cast<QWidget *>(disabledCheck),
                            static_cast<QWidget *>(group),
-                           static_cast<QWidget *>(label)})
+                           static_cast<QWidget *>(label),
+                           static_cast<QWidget *>(lockedCombo)})
             layout->addWidget(w);
         uiAddTab(page, "Options");
         connect(edit, &QLineEdit::editingFinished, this, [this] { ++editsFinished; });
@@ -106,6 +110,7 @@ public:
     }
 
     QComboBox *combo;
+    QComboBox *lockedCombo;
     QLineEdit *edit;
     QSpinBox *spin;
     QCheckBox *check;
@@ -181,6 +186,10 @@ void tst_IPGenDialogChecks::setProperty_data()
                                         << "Tiny"
                                         << "not offered"
                                         << "Fast";
+    QTest::newRow("disabled combo") << "Locked list"
+                                    << "Small"
+                                    << "stays \"Fast\" of \"Fast\", \"Small\""
+                                    << "Fast";
     QTest::newRow("line edit") << "Clock"
                                << "250"
                                << ""
@@ -247,6 +256,8 @@ static QString shownBy(FixtureDialog &dialog, const QString &key)
 {
     if (key == "Mode")
         return dialog.combo->currentText();
+    if (key == "Locked list")
+        return dialog.lockedCombo->currentText();
     if (key == "Clock")
         return dialog.edit->text();
     if (key == "Width")
