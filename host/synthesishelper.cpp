@@ -31,7 +31,14 @@ static bool isBatch()
 
 SynthesisHelper::SynthesisHelper(QObject *parent)
     : QObject(parent)
-{}
+{
+    // A long run shows that it is alive.
+    m_tick.setInterval(1000);
+    connect(&m_tick, &QTimer::timeout, this, [this] {
+        if (m_dialog)
+            m_dialog->setStatus(tr("%1 (%2 s)").arg(m_status).arg(m_clock.elapsed() / 1000));
+    });
+}
 
 SynthesisHelper::~SynthesisHelper()
 {
@@ -112,6 +119,7 @@ void SynthesisHelper::start()
     m_log.clear();
     m_steps.clear();
     m_clock.start();
+    m_tick.start();
     if (m_dialog)
         m_dialog->clearLog();
 
@@ -376,6 +384,7 @@ void SynthesisHelper::finish(int exitCode)
     if (!m_running)
         return;
     m_running = false;
+    m_tick.stop();
     if (m_process) {
         m_process->disconnect(this);
         m_process->deleteLater();
@@ -399,6 +408,7 @@ void SynthesisHelper::appendLog(const QString &text)
 
 void SynthesisHelper::setStatus(const QString &text)
 {
+    m_status = text;
     if (m_dialog)
         m_dialog->setStatus(text);
     if (isBatch())
