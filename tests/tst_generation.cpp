@@ -128,6 +128,7 @@ private slots:
     void rejectedVersions();
     void missingKeys_data();
     void missingKeys();
+    void unknownParameterModeWritesNoTable();
 };
 
 void tst_Generation::workedExample()
@@ -541,6 +542,28 @@ void tst_Generation::missingKeys()
     // A missing radio key picks the group's first button.
     QCOMPARE(button("sine")->isChecked(), missing == "Output");
     QCOMPARE(button("sinAndcos")->isChecked(), missing != "Output");
+}
+
+// A mode the list does not offer (an edited file) leaves no widths to build
+// the table from: reported, and no defines file claims a table.
+void tst_Generation::unknownParameterModeWritesNoTable()
+{
+    Session s;
+    QVERIFY(s.makeWorkingDirectory());
+    QVERIFY(s.dialog()->generateCoreFiles());
+    const QString path = s.dir.filePath("dds_ii.ipc");
+    QMap<QString, QVariant> options = configGroup(path);
+    options["ParameterSelection"] = "Expert Parameters";
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QFile::remove(s.work("dds_ii_top_defines.vh")));
+    writeConfig(path, "1.0", options);
+
+    IPDDSYN::dds2dlg opened(dialogInfo());
+    QVERIFY(opened.setOpening(path, QString()));
+    QCOMPARE(opened.findChild<QComboBox *>("paraSelection")->currentIndex(), -1);
+    QVERIFY(!opened.generateCoreFiles());
+    QCOMPARE(s.recorder.messages(), QStringList{"Error: Failed to generate data file."});
+    QVERIFY(!QFileInfo::exists(s.work("dds_ii_top_defines.vh")));
 }
 
 QTEST_MAIN(tst_Generation)
