@@ -252,6 +252,9 @@ void SynthesisHelper::runNextStep()
             return;
         }
         setStatus(tr("Finished in %1 s.").arg(m_clock.elapsed() / 1000.0, 0, 'f', 1));
+        // A start refused meanwhile left its message here.
+        m_errorMsg.clear();
+        m_detailErrorMsgs.clear();
         finish(0);
         return;
     }
@@ -273,11 +276,13 @@ void SynthesisHelper::runNextStep()
         appendLog(QString::fromLocal8Bit(process->readAll()));
     });
     connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
-        // A crash also ends in finished(); only a failed start does not.
-        if (error == QProcess::FailedToStart)
-            fail(1,
-                 tr("Cannot start \"%1\": %2.").arg(m_current.program, process->errorString()),
-                 {});
+        // A crash also ends in finished(); only a failed start does not. The
+        // report is queued: a failed start may be noticed inside start().
+        if (error == QProcess::FailedToStart) {
+            const QString message
+                    = tr("Cannot start \"%1\": %2.").arg(m_current.program, process->errorString());
+            QTimer::singleShot(0, this, [this, message] { fail(1, message, {}); });
+        }
     });
     connect(process,
             QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),

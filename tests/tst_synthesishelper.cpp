@@ -121,6 +121,7 @@ private slots:
     void synplifyStandIn();
     void cancelFromProgressWindow();
     void secondStartRefused();
+    void refusedStartLeavesTheRunIntact();
 };
 
 void tst_SynthesisHelper::initTestCase()
@@ -383,6 +384,22 @@ void tst_SynthesisHelper::secondStartRefused()
     QVERIFY(done.wait(10000));
     QCOMPARE(done.count(), 2);
     QCOMPARE(readFile(work + "/runs.txt"), QString("run\n"));
+}
+
+void tst_SynthesisHelper::refusedStartLeavesTheRunIntact()
+{
+    QTemporaryDir dir;
+    IPCore::SynthesisHelper helper;
+    helper.setArgs(prepareWork(dir.filePath("work"), false));
+    QSignalSpy done(&helper, &IPCore::SynthesisHelper::finished);
+    helper.start();
+    helper.start();
+    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 2, 120000);
+    QVERIFY(done.at(0).first().toInt() != 0);
+    QCOMPARE(done.at(1).first().toInt(), 0);
+    QCOMPARE(helper.errorMsg(), QString());
+    QCOMPARE(helper.detailErrorMsgs(), QStringList());
+    QVERIFY(QFileInfo(dir.filePath("work/top.vg")).size() > 0);
 }
 
 QTEST_MAIN(tst_SynthesisHelper)
