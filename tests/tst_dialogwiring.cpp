@@ -1,5 +1,5 @@
 #include "dialogfixture.h"
-#include "recordingservices.h"
+#include "hostrecorder.h"
 
 #include <QGroupBox>
 #include <QMetaMethod>
@@ -413,12 +413,12 @@ void tst_DialogWiring::metacallPassesOnHigherIndices()
     QCOMPARE(dialog->qt_metacall(QMetaObject::InvokeMetaMethod, offset + 0, nullptr), -18);
     QCOMPARE(dialog->accepts, 1);
     // Slot 17 gets the call's argument: a failed run is reported to the host.
-    RecordingServices host(false, qApp);
+    HostRecorder host(false);
     int exitCode = 1;
     void *args[] = {nullptr, &exitCode};
     QCOMPARE(dialog->qt_metacall(QMetaObject::InvokeMetaMethod, offset + 17, args), -1);
-    QCOMPARE(host.errors.size(), 1);
-    QCOMPARE(host.errors.first().first, QStringLiteral("Core generation occur errors."));
+    QCOMPARE(host.summaries.size(), 1);
+    QCOMPARE(host.summaries.first(), QStringLiteral("Core generation occur errors."));
     int type = 7;
     void *typeArgs[] = {&type};
     QCOMPARE(

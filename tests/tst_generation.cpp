@@ -1,7 +1,7 @@
 #include "dialogfixture.h"
+#include "hostrecorder.h"
 #include "messageboxanswerer.h"
 #include "messagerecorder.h"
-#include "recordingservices.h"
 #include "workedexample.h"
 
 #include <QCheckBox>
@@ -299,13 +299,13 @@ void tst_Generation::unwritableOutputDirectory()
 void tst_Generation::blockedWorkingDirectory()
 {
     Session s;
-    RecordingServices host(false, qApp);
+    HostRecorder host(false);
     QFile blocker(s.dir.filePath("temp"));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     s.dialog()->accept();
-    QCOMPARE(host.errors.size(), 1);
-    QCOMPARE(host.errors.first().first, QString("Cannot create the working directory of DDS II."));
+    QCOMPARE(host.summaries.size(), 1);
+    QCOMPARE(host.summaries.first(), QString("Cannot create the working directory of DDS II."));
     QVERIFY(!QFileInfo::exists(s.dir.filePath("dds_ii.ipc")));
 }
 

@@ -1,10 +1,10 @@
 #include "baseipcoreinterface.h"
 #include "batchjob.h"
+#include "hostrecorder.h"
 #include "ipcore.h"
 #include "ipgendialog.h"
 #include "messageboxanswerer.h"
 #include "messagerecorder.h"
-#include "recordingservices.h"
 #include "synthesishelper.h"
 
 #include <QCheckBox>
@@ -457,7 +457,7 @@ void tst_IPGenDialogChecks::batchExec()
     QFETCH(bool, accepted);
     QFETCH(int, accepts);
     QFETCH(QString, error);
-    RecordingServices services(true, qApp);
+    HostRecorder services(true);
     MessageBoxAnswerer answerer;
     IPCore::BatchJob job(qApp);
     job.synthesisTool = tool;
@@ -488,7 +488,7 @@ void tst_IPGenDialogChecks::batchExec()
 
 void tst_IPGenDialogChecks::scriptedCreate()
 {
-    RecordingServices services(true, qApp);
+    HostRecorder services(true);
     MessageBoxAnswerer answerer;
     FixtureCore core;
     QTemporaryDir tmp;
@@ -512,7 +512,7 @@ void tst_IPGenDialogChecks::scriptedCreate()
 
 void tst_IPGenDialogChecks::scriptedCreateNeedsBatchHost()
 {
-    RecordingServices services(false, qApp);
+    HostRecorder services(false);
     FixtureCore core;
     QStringList errors;
     QVERIFY(!core.createByTcl("/tmp", DEV::DeviceArg(), {}, errors));
