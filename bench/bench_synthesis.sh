@@ -37,7 +37,7 @@ generate() {
     done
     local synth
     synth=$(sed -n 's/.*Finished in \([0-9.]*\) s\./\1/p' "$tmp/$name.err" | tail -1)
-    printf "%.2f %s\n" "$(echo "$end - $start" | bc)" "${synth:-?}"
+    awk -v s="$start" -v e="$end" -v y="${synth:-?}" 'BEGIN { printf "%.2f %s\n", e - s, y }'
 }
 
 echo "Yosys: $(yosys -V)"

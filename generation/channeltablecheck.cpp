@@ -1,14 +1,13 @@
 #include "channeltablecheck.h"
 
+#include "dialogrules.h"
+
 #include <cmath>
 
 namespace IPDDSYN {
 namespace Generation {
 
 namespace {
-
-const QLatin1String kSystem("System Parameters");
-const QLatin1String kHardware("Hardware Parameters");
 
 // Whether an entry text is inside the column's range.
 using RangeCheck = bool (*)(const QString &text, double limit);
@@ -71,9 +70,9 @@ QString ChannelTableFault::message() const
 
 ChannelTableFault channelTableFault(const ChannelTable &table)
 {
-    if (table.parameterSelection == kSystem)
+    if (table.parameterSelection == Rules::SystemParameters)
         return checkRows(table, belowLimit, table.systemClock / table.channels, 1.0);
-    if (table.parameterSelection == kHardware) {
+    if (table.parameterSelection == Rules::HardwareParameters) {
         const double limit = std::pow(2.0, table.phaseWidth) - 1;
         return checkRows(table, hexUpToLimit, limit, limit);
     }

@@ -1,6 +1,7 @@
 #include "definesbuilder.h"
 
 #include "cossinlut.h"
+#include "dialogrules.h"
 
 #include <QtMath>
 
@@ -11,14 +12,14 @@ namespace Generation {
 
 namespace {
 
-const QLatin1String kLutAndGenerator("Phase Generator and SIN COS LUT");
-const QLatin1String kGeneratorOnly("Phase Generator Only");
-const QLatin1String kLutOnly("SIN COS LUT Only");
-const QLatin1String kSystem("System Parameters");
-const QLatin1String kHardware("Hardware Parameters");
-const QLatin1String kNone("None");
-const QLatin1String kDithering("Phase Dithering");
-const QLatin1String kTaylor("Taylor Series Corrected");
+using Rules::HardwareParameters;
+using Rules::LutOnly;
+using Rules::NoNoiseShaping;
+using Rules::PhaseDithering;
+using Rules::PhaseGenAndLut;
+using Rules::PhaseGenOnly;
+using Rules::SystemParameters;
+using Rules::TaylorCorrected;
 
 const QLatin1String kOutputWidthPrefix("`define DEFINE_OUTPUT_WIDTH");
 const QLatin1String kPhaseWidthPrefix("`define DEFINE_PHASE_WIDTH");
@@ -47,9 +48,9 @@ void appendOnce(QStringList &lines, const QString &line)
 
 void appendNoiseShaping(QStringList &lines, const QString &noiseShaping)
 {
-    const bool dithering = noiseShaping == kDithering;
-    const bool taylor = noiseShaping == kTaylor;
-    if (!dithering && !taylor && noiseShaping != kNone)
+    const bool dithering = noiseShaping == PhaseDithering;
+    const bool taylor = noiseShaping == TaylorCorrected;
+    if (!dithering && !taylor && noiseShaping != NoNoiseShaping)
         return;
     lines << quotedDefine("DEFINE_PHASE_DITHER", dithering ? "YES" : "NO")
           << quotedDefine("DEFINE_TAYLOR_CORR", taylor ? "YES" : "NO");
@@ -63,18 +64,18 @@ void appendTruncation(QStringList &lines, const QString &noiseShaping, int P, in
 
 void appendWidths(QStringList &lines, const DefinesSettings &s)
 {
-    if (s.parameterSelection == kSystem) {
+    if (s.parameterSelection == SystemParameters) {
         lines << numberDefine("DEFINE_OUTPUT_WIDTH", s.sysOutputWidth)
               << numberDefine("DEFINE_PHASE_WIDTH", s.sysPhaseWidth);
         appendNoiseShaping(lines, s.noiseShapingSys);
         appendTruncation(lines, s.noiseShapingSys, s.sysPhaseWidth, s.sysOutputWidth);
-    } else if (s.parameterSelection == kHardware) {
+    } else if (s.parameterSelection == HardwareParameters) {
         lines << numberDefine("DEFINE_PHASE_WIDTH", s.hardPhaseWidth)
               << numberDefine("DEFINE_OUTPUT_WIDTH", s.hardOutputWidth);
         appendNoiseShaping(lines, s.noiseShapingHard);
-        if (s.configuration == kLutAndGenerator || s.configuration == kLutOnly)
+        if (s.configuration == PhaseGenAndLut || s.configuration == LutOnly)
             appendTruncation(lines, s.noiseShapingHard, s.hardPhaseWidth, s.hardOutputWidth);
-        else if (s.configuration == kGeneratorOnly)
+        else if (s.configuration == PhaseGenOnly)
             lines << numberDefine("DEFINE_TRUNC_WIDTH", 0);
     }
 }
@@ -115,7 +116,7 @@ void appendOffset(QStringList &lines, const DefinesSettings &s)
 
 void appendOutputs(QStringList &lines, const DefinesSettings &s)
 {
-    if (s.configuration != kGeneratorOnly) {
+    if (s.configuration != PhaseGenOnly) {
         if (s.sine)
             lines << define("SINE_OUT");
         else if (s.cosine)
@@ -144,8 +145,8 @@ QString hexOf(double value)
 
 void appendInitialValues(QStringList &lines, const DefinesSettings &s, int channels)
 {
-    const bool system = s.parameterSelection == kSystem;
-    if (!system && s.parameterSelection != kHardware)
+    const bool system = s.parameterSelection == SystemParameters;
+    if (!system && s.parameterSelection != HardwareParameters)
         return;
     const int P = system ? s.sysPhaseWidth : s.hardPhaseWidth;
     const double scale = std::pow(2.0, P);
@@ -190,16 +191,16 @@ QString deviceFamily(const QString &series, const QString &device)
 
 std::optional<int> truncationWidth(const QString &noiseShaping, int P, int W)
 {
-    if (noiseShaping == kNone)
+    if (noiseShaping == NoNoiseShaping)
         return W < P ? P - W : 0;
-    if (noiseShaping == kDithering) {
+    if (noiseShaping == PhaseDithering) {
         if (W == 4 || W == 5)
             return P - 4;
         if (W >= 6)
             return P - W + 2;
         return std::nullopt;
     }
-    if (noiseShaping == kTaylor) {
+    if (noiseShaping == TaylorCorrected) {
         if (P == 12)
             return 0;
         if (P < 13 || P > 48 || W < 12 || W > 25)
@@ -219,25 +220,25 @@ std::optional<int> extraLatency(const QString &configuration,
                                 const QString &noiseShapingHard,
                                 int latency)
 {
-    if (configuration == kGeneratorOnly)
+    if (configuration == PhaseGenOnly)
         return latency - 7;
-    if (configuration == kLutOnly) {
-        if (noiseShapingHard == kNone)
+    if (configuration == LutOnly) {
+        if (noiseShapingHard == NoNoiseShaping)
             return latency - 3;
-        if (noiseShapingHard == kTaylor)
+        if (noiseShapingHard == TaylorCorrected)
             return latency - 8;
         return std::nullopt;
     }
-    if (configuration != kLutAndGenerator)
+    if (configuration != PhaseGenAndLut)
         return std::nullopt;
     QString noiseShaping;
-    if (parameterSelection == kSystem)
+    if (parameterSelection == SystemParameters)
         noiseShaping = noiseShapingSys;
-    else if (parameterSelection == kHardware)
+    else if (parameterSelection == HardwareParameters)
         noiseShaping = noiseShapingHard;
-    if (noiseShaping == kNone || noiseShaping == kDithering)
+    if (noiseShaping == NoNoiseShaping || noiseShaping == PhaseDithering)
         return latency - 7;
-    if (noiseShaping == kTaylor)
+    if (noiseShaping == TaylorCorrected)
         return latency - 12;
     return std::nullopt;
 }
@@ -257,7 +258,7 @@ QStringList parameterLines(const DefinesSettings &settings)
     if (settings.resyncActive)
         lines << define("PHASERESYNC");
     appendOffset(lines, settings);
-    if (settings.configuration == kLutOnly) {
+    if (settings.configuration == LutOnly) {
         appendOnce(lines, define("PHASE_EN"));
         lines << define("PHASEIN_EN");
     }

@@ -1,6 +1,7 @@
 #include "dds2dlg.h"
 
 #include "definesbuilder.h"
+#include "dialogrules.h"
 #include "errorbox.h"
 #include "ipcore.h"
 #include "ui_cfgtab.h"
@@ -56,8 +57,7 @@ bool dds2dlg::generateCoreFiles()
     const QStringList moduleLines{Generation::moduleLine(moduleName())};
     QStringList parameterLines = Generation::parameterLines(definesSettings());
     const QString configuration = m_cfg->cfgOptions->currentText();
-    const bool hasTable = configuration == QLatin1String("Phase Generator and SIN COS LUT")
-                          || configuration == QLatin1String("SIN COS LUT Only");
+    const bool hasTable = configuration == Rules::PhaseGenAndLut || configuration == Rules::LutOnly;
     if (hasTable) {
         const Generation::TableWidths widths = Generation::tableWidths(parameterLines);
         if (widths.fault == Generation::TableWidths::Repeated) {

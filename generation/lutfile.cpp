@@ -17,6 +17,9 @@ bool dds2dlg::generateCosSinLutFile(int W, int P, int T)
     if (words.isEmpty())
         return false;
     QFile file(workingDirectory() + QLatin1String("/cos_sin_lut.dat"));
+    // A new file rather than a truncated one: truncating waits for the old
+    // contents still being written back.
+    QFile::remove(file.fileName());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate))
         return false;
     // std::to_chars rather than QByteArray::number: ten times faster on

@@ -44,7 +44,9 @@ QString setComboBox(QComboBox *combo, const QString &value)
     for (int i = 0; i < combo->count(); ++i)
         offered << combo->itemText(i);
     if (!combo->isEnabled())
-        return IPGenDialog::tr("cannot be changed in the current configuration.");
+        return IPGenDialog::tr("cannot be changed in the current configuration; it stays \"%1\" "
+                               "of %2.")
+                .arg(combo->currentText(), quotedList(offered));
     const int index = offered.indexOf(value);
     if (index < 0)
         return IPGenDialog::tr("\"%1\" is not offered; choose one of %2.")

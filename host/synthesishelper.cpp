@@ -31,7 +31,14 @@ static bool isBatch()
 
 SynthesisHelper::SynthesisHelper(QObject *parent)
     : QObject(parent)
-{}
+{
+    // A long run shows that it is alive.
+    m_tick.setInterval(1000);
+    connect(&m_tick, &QTimer::timeout, this, [this] {
+        if (m_dialog)
+            m_dialog->setStatus(tr("%1 (%2 s)").arg(m_status).arg(m_clock.elapsed() / 1000));
+    });
+}
 
 SynthesisHelper::~SynthesisHelper()
 {
@@ -112,6 +119,7 @@ void SynthesisHelper::start()
     m_log.clear();
     m_steps.clear();
     m_clock.start();
+    m_tick.start();
     if (m_dialog)
         m_dialog->clearLog();
 
@@ -244,6 +252,9 @@ void SynthesisHelper::runNextStep()
             return;
         }
         setStatus(tr("Finished in %1 s.").arg(m_clock.elapsed() / 1000.0, 0, 'f', 1));
+        // A start refused meanwhile left its message here.
+        m_errorMsg.clear();
+        m_detailErrorMsgs.clear();
         finish(0);
         return;
     }
@@ -265,11 +276,13 @@ void SynthesisHelper::runNextStep()
         appendLog(QString::fromLocal8Bit(process->readAll()));
     });
     connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
-        // A crash also ends in finished(); only a failed start does not.
-        if (error == QProcess::FailedToStart)
-            fail(1,
-                 tr("Cannot start \"%1\": %2.").arg(m_current.program, process->errorString()),
-                 {});
+        // A crash also ends in finished(); only a failed start does not. The
+        // report is queued: a failed start may be noticed inside start().
+        if (error == QProcess::FailedToStart) {
+            const QString message
+                    = tr("Cannot start \"%1\": %2.").arg(m_current.program, process->errorString());
+            QTimer::singleShot(0, this, [this, message] { fail(1, message, {}); });
+        }
     });
     connect(process,
             QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
@@ -376,6 +389,7 @@ void SynthesisHelper::finish(int exitCode)
     if (!m_running)
         return;
     m_running = false;
+    m_tick.stop();
     if (m_process) {
         m_process->disconnect(this);
         m_process->deleteLater();
@@ -399,6 +413,7 @@ void SynthesisHelper::appendLog(const QString &text)
 
 void SynthesisHelper::setStatus(const QString &text)
 {
+    m_status = text;
     if (m_dialog)
         m_dialog->setStatus(text);
     if (isBatch())

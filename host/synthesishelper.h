@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 #include <QVector>
 
 QT_BEGIN_NAMESPACE
@@ -96,6 +97,8 @@ private:
     QProcess *m_process = nullptr;
     QPointer<SynthesisProgressDialog> m_dialog;
     QElapsedTimer m_clock;
+    QTimer m_tick;
+    QString m_status;
     bool m_running = false;
     bool m_cancelled = false;
 };

@@ -82,15 +82,20 @@ QString interfaceScript(const SynthesizeArgs &args, const QString &top, const QS
 QStringList errorLines(const QString &log)
 {
     const QStringList lines = log.split(QLatin1Char('\n'));
+    QStringList found;
     for (int i = 0; i < lines.size(); ++i) {
+        // Yosys stops at its first error: keep it and what it printed after it.
         if (lines.at(i).startsWith(QLatin1String("ERROR:"))) {
             QStringList tail = lines.mid(i);
             while (!tail.isEmpty() && tail.last().trimmed().isEmpty())
                 tail.removeLast();
-            return tail;
+            return found + tail;
         }
+        // Synplify Pro marks each error and goes on.
+        if (lines.at(i).startsWith(QLatin1String("@E")))
+            found << lines.at(i);
     }
-    return {};
+    return found;
 }
 
 } // namespace IPCore::YosysFlow

@@ -27,8 +27,8 @@ IPCORE_HOST_EXPORT QString interfaceScript(const SynthesizeArgs &args,
                                            const QString &top,
                                            const QString &jsonFile);
 
-/// The lines of a Yosys log that explain a failure: every "ERROR:" line
-/// and what follows it to the end.
+/// The lines of a tool's log that explain a failure: Yosys's "ERROR:" line
+/// and what follows it, Synplify Pro's "@E" lines; empty when there are none.
 IPCORE_HOST_EXPORT QStringList errorLines(const QString &log);
 
 } // namespace IPCore::YosysFlow

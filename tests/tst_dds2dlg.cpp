@@ -1,5 +1,5 @@
 #include "dialogfixture.h"
-#include "recordingservices.h"
+#include "hostrecorder.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -545,15 +545,15 @@ void tst_Dds2Dlg::metacallEnds()
     const int offset = dds2dlg::staticMetaObject.methodOffset();
     QCOMPARE(dialog->qt_metacall(QMetaObject::InvokeMetaMethod, offset, nullptr), -18);
     QCOMPARE(dialog->accepts, 1);
-    RecordingServices host(false, qApp);
+    HostRecorder host;
     int exitCode = 1;
     void *args[] = {nullptr, &exitCode};
     QCOMPARE(dialog->qt_metacall(QMetaObject::InvokeMetaMethod, offset + 17, args), -1);
-    QCOMPARE(host.errors.value(0).first, QString("Core generation occur errors."));
+    QCOMPARE(host.summaries, QStringList{"Core generation occur errors."});
     QCOMPARE(dialog->qt_metacall(QMetaObject::InvokeMetaMethod, offset + 18, nullptr), 0);
     QCOMPARE(dialog->qt_metacall(QMetaObject::InvokeMetaMethod, offset + 25, nullptr), 7);
     QCOMPARE(dialog->accepts, 1);
-    QCOMPARE(host.errors.size(), 1);
+    QCOMPARE(host.summaries.size(), 1);
 }
 
 // Pictures for a person to look at, with the figure at its fullest and not clipped.

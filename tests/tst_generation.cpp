@@ -1,13 +1,16 @@
 #include "dialogfixture.h"
+#include "hostrecorder.h"
 #include "messageboxanswerer.h"
 #include "messagerecorder.h"
 #include "workedexample.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -114,6 +117,8 @@ private slots:
     void generatorOnlyWritesNoTable();
     void missingWorkingDirectory();
     void unwritableOutputDirectory();
+    void blockedWorkingDirectory();
+    void errorBoxLooksTheSame();
     void validation_data();
     void validation();
     void acceptStops_data();
@@ -123,6 +128,7 @@ private slots:
     void rejectedVersions();
     void missingKeys_data();
     void missingKeys();
+    void unknownParameterModeWritesNoTable();
 };
 
 void tst_Generation::workedExample()
@@ -288,6 +294,43 @@ void tst_Generation::unwritableOutputDirectory()
     QCOMPARE(QDir(s.dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
              QStringList{"plain"});
     QVERIFY(!s.dialog()->isVisible() && s.dialog()->result() != QDialog::Accepted);
+}
+
+void tst_Generation::blockedWorkingDirectory()
+{
+    Session s;
+    HostRecorder host(false);
+    QFile blocker(s.dir.filePath("temp"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    s.dialog()->accept();
+    QCOMPARE(host.summaries.size(), 1);
+    QCOMPARE(host.summaries.first(), QString("Cannot create the working directory of DDS II."));
+    QVERIFY(!QFileInfo::exists(s.dir.filePath("dds_ii.ipc")));
+}
+
+// The generator's own error box: title, pictures, a single OK button, over the dialog.
+void tst_Generation::errorBoxLooksTheSame()
+{
+    Session s;
+    s.driver.edit("freq0")->setText("");
+    QMessageBox *seen = nullptr;
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        seen = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(seen);
+        QCOMPARE(seen->windowTitle(), QString("Error"));
+        QCOMPARE(seen->text(), QString("There is empty data in the 1 line."));
+        QCOMPARE(seen->icon(), QMessageBox::NoIcon);
+        QVERIFY(!seen->iconPixmap().isNull());
+        QVERIFY(!seen->windowIcon().isNull());
+        QCOMPARE(seen->buttons().size(), 1);
+        QCOMPARE(seen->standardButton(seen->buttons().first()), QMessageBox::Ok);
+        QCOMPARE(seen->parentWidget(), s.dialog());
+        checked = true;
+    });
+    QVERIFY(!s.dialog()->checkInputData());
+    QVERIFY(checked);
 }
 
 void tst_Generation::validation_data()
@@ -499,6 +542,28 @@ void tst_Generation::missingKeys()
     // A missing radio key picks the group's first button.
     QCOMPARE(button("sine")->isChecked(), missing == "Output");
     QCOMPARE(button("sinAndcos")->isChecked(), missing != "Output");
+}
+
+// A mode the list does not offer (an edited file) leaves no widths to build
+// the table from: reported, and no defines file claims a table.
+void tst_Generation::unknownParameterModeWritesNoTable()
+{
+    Session s;
+    QVERIFY(s.makeWorkingDirectory());
+    QVERIFY(s.dialog()->generateCoreFiles());
+    const QString path = s.dir.filePath("dds_ii.ipc");
+    QMap<QString, QVariant> options = configGroup(path);
+    options["ParameterSelection"] = "Expert Parameters";
+    QVERIFY(QFile::remove(path));
+    QVERIFY(QFile::remove(s.work("dds_ii_top_defines.vh")));
+    writeConfig(path, "1.0", options);
+
+    IPDDSYN::dds2dlg opened(dialogInfo());
+    QVERIFY(opened.setOpening(path, QString()));
+    QCOMPARE(opened.findChild<QComboBox *>("paraSelection")->currentIndex(), -1);
+    QVERIFY(!opened.generateCoreFiles());
+    QCOMPARE(s.recorder.messages(), QStringList{"Error: Failed to generate data file."});
+    QVERIFY(!QFileInfo::exists(s.work("dds_ii_top_defines.vh")));
 }
 
 QTEST_MAIN(tst_Generation)

@@ -1,10 +1,10 @@
 #include "baseipcoreinterface.h"
 #include "batchjob.h"
+#include "hostrecorder.h"
 #include "ipcore.h"
 #include "ipgendialog.h"
 #include "messageboxanswerer.h"
 #include "messagerecorder.h"
-#include "recordingservices.h"
 #include "synthesishelper.h"
 
 #include <QCheckBox>
@@ -47,6 +47,9 @@ public:
         auto *layout = new QVBoxLayout(page);
         combo = annotated(new QComboBox, "Mode");
         combo->addItems({"Fast", "Small"});
+        lockedCombo = annotated(new QComboBox, "Locked list");
+        lockedCombo->addItems({"Fast", "Small"});
+        lockedCombo->setEnabled(false);
         edit = annotated(new QLineEdit, "Clock");
         edit->setValidator(new QRegExpValidator(QRegExp("^\\d{1,3}$"), edit));
         spin = annotated(new QSpinBox, "Width");
@@ -70,7 +73,8 @@ public:
                            static_cast<QWidget *>(check),
                            static_cast<QWidget *>(disabledCheck),
                            static_cast<QWidget *>(group),
-                           static_cast<QWidget *>(label)})
+                           static_cast<QWidget *>(label),
+                           static_cast<QWidget *>(lockedCombo)})
             layout->addWidget(w);
         uiAddTab(page, "Options");
         connect(edit, &QLineEdit::editingFinished, this, [this] { ++editsFinished; });
@@ -106,6 +110,7 @@ public:
     }
 
     QComboBox *combo;
+    QComboBox *lockedCombo;
     QLineEdit *edit;
     QSpinBox *spin;
     QCheckBox *check;
@@ -181,6 +186,10 @@ void tst_IPGenDialogChecks::setProperty_data()
                                         << "Tiny"
                                         << "not offered"
                                         << "Fast";
+    QTest::newRow("disabled combo") << "Locked list"
+                                    << "Small"
+                                    << "stays \"Fast\" of \"Fast\", \"Small\""
+                                    << "Fast";
     QTest::newRow("line edit") << "Clock"
                                << "250"
                                << ""
@@ -247,6 +256,8 @@ static QString shownBy(FixtureDialog &dialog, const QString &key)
 {
     if (key == "Mode")
         return dialog.combo->currentText();
+    if (key == "Locked list")
+        return dialog.lockedCombo->currentText();
     if (key == "Clock")
         return dialog.edit->text();
     if (key == "Width")
@@ -446,7 +457,7 @@ void tst_IPGenDialogChecks::batchExec()
     QFETCH(bool, accepted);
     QFETCH(int, accepts);
     QFETCH(QString, error);
-    RecordingServices services(true, qApp);
+    HostRecorder services(true);
     MessageBoxAnswerer answerer;
     IPCore::BatchJob job(qApp);
     job.synthesisTool = tool;
@@ -477,7 +488,7 @@ void tst_IPGenDialogChecks::batchExec()
 
 void tst_IPGenDialogChecks::scriptedCreate()
 {
-    RecordingServices services(true, qApp);
+    HostRecorder services(true);
     MessageBoxAnswerer answerer;
     FixtureCore core;
     QTemporaryDir tmp;
@@ -501,7 +512,7 @@ void tst_IPGenDialogChecks::scriptedCreate()
 
 void tst_IPGenDialogChecks::scriptedCreateNeedsBatchHost()
 {
-    RecordingServices services(false, qApp);
+    HostRecorder services(false);
     FixtureCore core;
     QStringList errors;
     QVERIFY(!core.createByTcl("/tmp", DEV::DeviceArg(), {}, errors));

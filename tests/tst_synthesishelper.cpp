@@ -121,6 +121,7 @@ private slots:
     void synplifyStandIn();
     void cancelFromProgressWindow();
     void secondStartRefused();
+    void refusedStartLeavesTheRunIntact();
 };
 
 void tst_SynthesisHelper::initTestCase()
@@ -289,7 +290,9 @@ void tst_SynthesisHelper::synplifyStandIn()
             = QByteArray("#!/bin/sh\n"
                          "[ \"$1\" = -batch ] && [ -f \"$2\" ] || exit 9\n"
                          "echo \"$2\" > called.txt\n")
-              + (exitCode ? "echo '@E: CS187 :\"dds_ii_top.v\":3:0:3:1|Expecting endmodule'\nexit "
+              + (exitCode ? "echo '@W: CG360 |unused signal'\n"
+                            "echo '@E: CS187 :\"dds_ii_top.v\":3:0:3:1|Expecting endmodule'\n"
+                            "echo 'Synthesis failed.'\nexit "
                                     + QByteArray::number(exitCode) + "\n"
                           : "out=$(sed -n 's/^project -result_file \"\\(.*\\)\"$/\\1/p' \"$2\")\n"
                             "cat > \"$out\" <<'EOF'\nmodule mini_top(clk_i);\n  input "
@@ -315,7 +318,9 @@ void tst_SynthesisHelper::synplifyStandIn()
     QVERIFY(project.contains("impl -add rev_1"));
     if (exitCode) {
         QVERIFY(helper.errorMsg().contains("Synplify Pro could not synthesize mini_top"));
-        QVERIFY(helper.detailErrorMsgs().last().startsWith("@E: CS187"));
+        // Only the tool's error lines, not its warnings or chatter.
+        QCOMPARE(helper.detailErrorMsgs(),
+                 QStringList{"@E: CS187 :\"dds_ii_top.v\":3:0:3:1|Expecting endmodule"});
         QVERIFY(!QFileInfo::exists(work + "/top_tmp.v"));
         return;
     }
@@ -379,6 +384,22 @@ void tst_SynthesisHelper::secondStartRefused()
     QVERIFY(done.wait(10000));
     QCOMPARE(done.count(), 2);
     QCOMPARE(readFile(work + "/runs.txt"), QString("run\n"));
+}
+
+void tst_SynthesisHelper::refusedStartLeavesTheRunIntact()
+{
+    QTemporaryDir dir;
+    IPCore::SynthesisHelper helper;
+    helper.setArgs(prepareWork(dir.filePath("work"), false));
+    QSignalSpy done(&helper, &IPCore::SynthesisHelper::finished);
+    helper.start();
+    helper.start();
+    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 2, 120000);
+    QVERIFY(done.at(0).first().toInt() != 0);
+    QCOMPARE(done.at(1).first().toInt(), 0);
+    QCOMPARE(helper.errorMsg(), QString());
+    QCOMPARE(helper.detailErrorMsgs(), QStringList());
+    QVERIFY(QFileInfo(dir.filePath("work/top.vg")).size() > 0);
 }
 
 QTEST_MAIN(tst_SynthesisHelper)

@@ -1,7 +1,8 @@
 // Real Yosys runs of the core: the netlist has the user's module and the
 // ports of the figure, and its simulation model behaves like the RTL.
-#include "corefixture.h"
+#include "dialogfixture.h"
 #include "ipcore.h"
+#include "messageboxanswerer.h"
 #include "synthesishelper.h"
 #include "toolrun.h"
 #include "yosysnetlist.h"
@@ -11,8 +12,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
-
-Q_DECLARE_METATYPE(CoreConfig)
 
 class tst_SynthesisRun : public QObject
 {
@@ -83,38 +82,56 @@ void tst_SynthesisRun::initTestCase()
 
 void tst_SynthesisRun::coreSynthesizes_data()
 {
-    QTest::addColumn<CoreConfig>("config");
+    QTest::addColumn<QStringList>("settings"); // as ipgen generate --set takes them
     QTest::addColumn<bool>("vhdl");
-    CoreConfig standard;
-    QTest::newRow("default core, Verilog") << standard << false;
-    CoreConfig phaseOnly;
-    phaseOnly.configuration = "Phase Generator Only";
-    phaseOnly.channels = 2;
-    phaseOnly.programmableInc = true;
-    phaseOnly.channelIdOut = true;
-    phaseOnly.frequencies = QStringList{"1", "3"};
-    QTest::newRow("phase generator only, 2 channels programmable") << phaseOnly << false;
-    CoreConfig lutOnly;
-    lutOnly.configuration = "SIN COS LUT Only";
-    lutOnly.phaseWidth = 10;
-    lutOnly.outputWidth = 10;
-    lutOnly.hasPhaseOut = false;
-    lutOnly.latency = "4";
-    QTest::newRow("sin cos lut only, VHDL") << lutOnly << true;
+    QTest::newRow("default core, Verilog") << QStringList{} << false;
+    QTest::newRow("phase generator only, 2 channels programmable")
+            << QStringList{"ConfiguationOptions=Phase Generator Only",
+                           "NumberOfChannels=2",
+                           "PhaseIncrementProgrammability=programmable_inc",
+                           "ChannelIDout=true"}
+            << false;
+    QTest::newRow("sin cos lut only, hardware widths, VHDL")
+            << QStringList{"ConfiguationOptions=SIN COS LUT Only",
+                           "ParameterSelection=Hardware Parameters",
+                           "PhaseWidth=10",
+                           "OutputWidth=10"}
+            << true;
 }
 
 void tst_SynthesisRun::coreSynthesizes()
 {
-    QFETCH(CoreConfig, config);
+    QFETCH(QStringList, settings);
     QFETCH(bool, vhdl);
     QTemporaryDir dir;
     const QString work = dir.filePath("temp/dds_ii");
     const QString module = "my_dds";
-    QVERIFY(writeCoreInputs(work, module, config));
+
+    // The inputs as the dialog writes them; the port figure it shows.
+    MessageBoxAnswerer answerer;
+    DialogDriver driver;
+    IPDDSYN::dds2dlg *dialog = driver.dialog();
+    driver.edit("outputDir")->setText(dir.path());
+    dialog->uiSetModuleName(module);
+    for (const QString &setting : settings) {
+        QStringList errors;
+        dialog->setProperty({{setting.section('=', 0, 0), setting.section('=', 1)}}, errors);
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+    }
+    QVERIFY(QDir().mkpath(work));
+    QVERIFY(dialog->generateCoreFiles());
+    const QString data = DDS2_PLUGIN_DIR "/data";
+    IPCore::SynthesizeArgs args;
+    args.workDir = work;
+    args.fileName = "top";
+    args.options.insert("write_vhdl", vhdl);
+    args.options.insert("include_paths", QStringList{work, data});
+    const QStringList sources{data + "/dds_ii_top.v", data + "/dds_ii_core_encryption.v"};
+    args.options.insert("source_files", sources);
 
     IPCore::SynthesisHelper helper;
     helper.setSynthesizeTool(IPCore::SynthesisHelper::VeltoSynthesis);
-    helper.setArgs(coreArgs(work, "top", vhdl));
+    helper.setArgs(args);
     QSignalSpy done(&helper, &IPCore::SynthesisHelper::finished);
     helper.start();
     QVERIFY(done.wait(240000));
@@ -134,7 +151,7 @@ void tst_SynthesisRun::coreSynthesizes()
     QSet<QString> ports, pins;
     for (const IPCore::NetlistPort &port : netlist.ports)
         ports << QString::number(port.direction == IPCore::NetlistPort::Output) + portLabel(port);
-    for (const Utils::PinFigure &pin : IPDDSYN::pinList(pinChoices(config)))
+    for (const Utils::PinFigure &pin : dialog->figurePins())
         pins << QString::number(pin.side()) + pin.label();
     QCOMPARE(ports, pins);
     QFile vg(work + "/top.vg");
@@ -146,9 +163,7 @@ void tst_SynthesisRun::coreSynthesizes()
     QVERIFY(QDir().mkpath(out));
     QString message;
     QCOMPARE(IPCore::decode(out, work + "/top.vg", out + "/top.vo", message), 0);
-    QVERIFY(writeLines(out + "/tb.v", {testBench(netlist, 300)}));
-    const QStringList sources
-            = coreArgs(work, "top", false).options.value("source_files").toStringList();
+    QVERIFY(writeFile(out + "/tb.v", testBench(netlist, 300).toUtf8()));
     QString log;
     QVERIFY2(runTool("iverilog",
                      QStringList{"-o",
@@ -206,15 +221,18 @@ void tst_SynthesisRun::coreSynthesizes()
                                                  : QStringLiteral("std_logic"));
         const int instance = text.indexOf("u_" + module);
         QVERIFY(instance > 0);
-        QVERIFY(writeLines(
+        QVERIFY(writeFile(
                 out + "/wrap.vhd",
-                {"library ieee;\nuse ieee.std_logic_1164.all;\nentity wrap is\nend entity;\n"
-                 "architecture a of wrap is",
-                 text.left(instance),
-                 signalLines.join('\n'),
-                 "begin",
-                 text.mid(instance),
-                 "end architecture;"}));
+                QStringList{
+                        "library ieee;\nuse ieee.std_logic_1164.all;\nentity wrap is\nend entity;\n"
+                        "architecture a of wrap is",
+                        text.left(instance),
+                        signalLines.join('\n'),
+                        "begin",
+                        text.mid(instance),
+                        "end architecture;"}
+                        .join('\n')
+                        .toUtf8()));
         QCOMPARE(runTool("ghdl", {"-a", "--std=93", work + "/top.vhg"}, out, &log), 0);
         QVERIFY2(runTool("ghdl", {"-a", "--std=93", out + "/wrap.vhd"}, out, &log) == 0,
                  qPrintable(log));
@@ -222,5 +240,5 @@ void tst_SynthesisRun::coreSynthesizes()
     }
 }
 
-QTEST_GUILESS_MAIN(tst_SynthesisRun)
+QTEST_MAIN(tst_SynthesisRun)
 #include "tst_synthesisrun.moc"
