@@ -253,11 +253,15 @@ void tst_Completion::failedRunThenAcceptAgain()
 {
     if (QStandardPaths::findExecutable("yosys").isEmpty())
         QSKIP("yosys is not installed");
-    if (!QStandardPaths::findExecutable("synplify_pro").isEmpty())
-        QSKIP("a synplify_pro on the PATH would not fail");
     MessageBoxAnswerer answerer;
     HostRecorder host;
     QTemporaryDir dir;
+    // A Synplify Pro that refuses the design, with its own error lines.
+    QVERIFY(writeFile(dir.filePath("bin/synplify_pro"),
+                      "#!/bin/sh\necho '@E: CS187 |Expecting endmodule'\n"
+                      "echo '@E: CG389 |Reference to undefined module'\nexit 2\n",
+                      true));
+    PathPrefix path(dir.filePath("bin"));
     auto *dialog = new Dialog(dialogInfo());
     DialogDriver driver(dialog);
     dialog->allowOverwrite();
@@ -269,10 +273,16 @@ void tst_Completion::failedRunThenAcceptAgain()
     auto *runner = dialog->findChild<IPCore::SynthesisHelper *>();
     QVERIFY2(runner, "the accept did not reach the synthesis");
     QSignalSpy done(runner, &IPCore::SynthesisHelper::finished);
-    QVERIFY(done.wait(10000));
-    QCOMPARE(host.summaries.size(), 1);
-    QVERIFY2(host.summaries.first().contains("synplify_pro"), qPrintable(host.summaries.first()));
-    QCOMPARE(host.details.first(), runner->detailErrorMsgs());
+    QVERIFY(done.wait(60000));
+    QCOMPARE(done.first().first().toInt(), 2);
+    QCOMPARE(host.summaries, QStringList{runner->errorMsg()});
+    QVERIFY2(host.summaries.first().startsWith("Synplify Pro could not synthesize my_dds"),
+             qPrintable(host.summaries.first()));
+    // Exactly the tool's error lines: no copy was tried, so nothing else.
+    QCOMPARE(host.details.first(),
+             (QStringList{"@E: CS187 |Expecting endmodule",
+                          "@E: CG389 |Reference to undefined module"}));
+    QVERIFY(!QFileInfo::exists(dir.filePath("top.v")));
     QCOMPARE(dialog->result(), int(QDialog::Rejected));
     QVERIFY(!runner->progressDlg() || !runner->progressDlg()->isVisible());
 

@@ -81,6 +81,7 @@ bool RtlSimulation::writeCore(const QString &moduleName,
         return false;
     }
     m_compiled = false;
+    m_moduleName = moduleName;
     const TableWidths widths = tableWidths(parameterLines);
     if (widths.fault != TableWidths::None) {
         *error = QStringLiteral("The defines hold no single set of widths");
@@ -209,6 +210,24 @@ bool RtlSimulation::run(const QVector<CycleIn> &stimulus,
         return false;
     }
     return true;
+}
+
+bool RtlSimulation::lint(QString *error)
+{
+    const QString rtl = rtlDir();
+    QString output;
+    return runTool(QStringLiteral("verilator"),
+                   {QStringLiteral("--lint-only"),
+                    QStringLiteral("-Wall"),
+                    QStringLiteral("-I") + m_dir,
+                    QStringLiteral("-I") + rtl,
+                    rtl + QStringLiteral("/dds_ii_top.v"),
+                    rtl + QStringLiteral("/dds_ii_core_encryption.v"),
+                    QStringLiteral("--top-module"),
+                    m_moduleName},
+                   m_dir,
+                   &output,
+                   error);
 }
 
 bool RtlSimulation::synthesize(const QString &synthCommand, QString *log, QString *error)

@@ -33,6 +33,10 @@ public:
     /// table file or unknown outputs.
     bool run(const QVector<CycleIn> &stimulus, QVector<CycleOut> *response, QString *error);
 
+    /// Lints the core's sources for this configuration with
+    /// `verilator --lint-only -Wall`; false with its messages on any warning.
+    bool lint(QString *error);
+
     /// Synthesizes the core with Yosys as the generator's flow does (in the
     /// working directory, both include paths) with `synthCommand` (for
     /// example "synth -flatten -top NAME -lut 4"), writes the netlist and
@@ -50,6 +54,7 @@ private:
     bool compile(QString *error);
 
     QString m_dir;
+    QString m_moduleName;
     CoreConfig m_config;
     QVector<quint64> m_octant;
     QStringList m_sources;

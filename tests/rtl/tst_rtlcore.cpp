@@ -1,10 +1,11 @@
 // Simulates generated cores with Icarus Verilog and compares them cycle by
 // cycle with the model, then checks latency, channel order, framing flags,
 // reset and the signal itself against first principles.
+#include "coresettings.h"
 #include "definesbuilder.h"
 #include "rtlsimulation.h"
+#include "stimulus.h"
 
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -17,169 +18,6 @@ using IPDDSYN::Generation::DefinesSettings;
 Q_DECLARE_METATYPE(DefinesSettings)
 
 namespace {
-
-const char *const kBoth = "Phase Generator and SIN COS LUT";
-const char *const kGenerator = "Phase Generator Only";
-const char *const kTable = "SIN COS LUT Only";
-
-enum Inc { FixedInc, ProgInc, StreamInc };
-enum Off { NoOff, FixedOff, ProgOff, StreamOff };
-
-// A core as the dialog would describe it under "Hardware Parameters".
-DefinesSettings hardware(const char *configuration,
-                         int channels,
-                         int P,
-                         int W,
-                         const char *noiseShaping,
-                         Inc inc = FixedInc,
-                         Off off = NoOff,
-                         int extraLatency = 0)
-{
-    DefinesSettings s;
-    s.series = QStringLiteral("RQ3A");
-    s.configuration = QLatin1String(configuration);
-    s.workMode = s.configuration == QLatin1String(kBoth)        ? 0
-                 : s.configuration == QLatin1String(kGenerator) ? 1
-                                                                : 2;
-    s.channels = QString::number(channels);
-    s.parameterSelection = QStringLiteral("Hardware Parameters");
-    s.noiseShapingSys = QStringLiteral("None");
-    s.noiseShapingHard = QLatin1String(noiseShaping);
-    s.hardPhaseWidth = P;
-    s.hardOutputWidth = W;
-    s.fixedInc = inc == FixedInc;
-    s.programmableInc = inc == ProgInc;
-    s.streamingInc = inc == StreamInc;
-    s.noneOff = off == NoOff;
-    s.fixedOff = off == FixedOff;
-    s.programmableOff = off == ProgOff;
-    s.streamingOff = off == StreamOff;
-    s.sinAndcos = true;
-    s.hasPhaseOut = s.workMode != 2;
-    s.channelIdOut = channels > 1;
-    const bool taylor = s.noiseShapingHard == QLatin1String("Taylor Series Corrected");
-    const int minimum = s.workMode == 2 ? (taylor ? 8 : 3) : (taylor ? 12 : 7);
-    s.latency = QString::number(minimum + extraLatency);
-    // Distinct increments and offsets per channel, some beyond an octant.
-    QRandomGenerator rng(quint32(P * 131 + W * 7 + channels));
-    const quint64 mask = (quint64(1) << P) - 1;
-    for (int i = 0; i < 16; ++i) {
-        s.frequencies << QString::number((rng.generate64() & mask) | 1, 16).toUpper();
-        s.phases << QString::number(rng.generate64() & mask, 16);
-    }
-    return s;
-}
-
-DefinesSettings withOutputs(DefinesSettings s, bool sine, bool cosine, bool phaseOut, bool chanId)
-{
-    s.sinAndcos = sine && cosine;
-    s.sine = sine && !cosine;
-    s.cosine = cosine && !sine;
-    s.hasPhaseOut = phaseOut;
-    s.channelIdOut = chanId;
-    return s;
-}
-
-DefinesSettings withResync(DefinesSettings s)
-{
-    s.resyncActive = true;
-    return s;
-}
-
-DefinesSettings system(const QString &noiseShaping, int channels, double clock, int P, int W)
-{
-    DefinesSettings s = hardware(kBoth, channels, P, W, "None");
-    s.parameterSelection = QStringLiteral("System Parameters");
-    s.noiseShapingSys = noiseShaping;
-    s.sysPhaseWidth = P;
-    s.sysOutputWidth = W;
-    s.systemClock = clock;
-    for (int i = 0; i < 16; ++i) {
-        s.frequencies[i] = QString::number(clock / channels * (i + 1) / 37.0);
-        s.phases[i] = QString::number((i % 8) / 8.0 + 0.01);
-    }
-    const int minimum = noiseShaping == QLatin1String("Taylor Series Corrected") ? 12 : 7;
-    s.latency = QString::number(minimum + 3);
-    return s;
-}
-
-// Known misframing points of a stimulus, by the cycle whose edge samples them.
-struct Stimulus
-{
-    QVector<CycleIn> cycles;
-    QVector<int> phaseMissing, phaseUnexpected, configMissing, configUnexpected;
-    int releaseCycle = 0; // first cycle after the initial reset
-    int secondReset = 0;  // first cycle of the mid-run reset
-    int secondRelease = 0;
-};
-
-// Reset, a stretch of traffic, a reset in mid-run, more traffic. Streamed
-// beats come with gaps; bursts are well framed except for one early and one
-// missing tlast (on each interface with more than one channel).
-Stimulus makeStimulus(const CoreConfig &c, int cycles, quint32 seed)
-{
-    QRandomGenerator rng(seed);
-    Stimulus st;
-    const quint64 mask = (quint64(1) << c.phaseWidth) - 1;
-    const int n = c.channels;
-    st.releaseCycle = 3;
-    st.secondReset = cycles / 2;
-    st.secondRelease = st.secondReset + 2;
-    int beat = 0;
-    int configBeat = 0;
-    int burstsDone = 0;
-    int nextBurst = st.releaseCycle + 20;
-    quint64 sweep = 0;
-    for (int t = 0; t < cycles; ++t) {
-        CycleIn in;
-        in.rstN = t >= st.releaseCycle && !(t >= st.secondReset && t < st.secondRelease);
-        if (t == st.secondReset) {
-            beat = 0;
-            configBeat = 0;
-        }
-        if (c.hasGenerator() && c.streamed()) {
-            in.phaseValid = rng.bounded(10) < 7;
-            in.phaseInc = rng.generate64() & mask;
-            in.phaseOff = rng.generate64() & mask;
-            in.phaseResync = rng.bounded(20) == 0;
-            if (in.phaseValid && in.rstN) {
-                const bool last = beat == n - 1;
-                in.phaseTlast = last;
-                if (n > 1 && t == cycles / 4) {
-                    in.phaseTlast = !last; // one misframed beat
-                    (last ? st.phaseMissing : st.phaseUnexpected) << t;
-                }
-                beat = (last || in.phaseTlast) ? 0 : beat + 1;
-            }
-        }
-        if (!c.hasGenerator()) {
-            in.phaseValid = rng.bounded(10) < 8;
-            in.phaseIn
-                    = (t % 3 == 0) ? (rng.generate64() & mask) : (sweep++ << c.truncWidth) & mask;
-        }
-        if (c.configured() && in.rstN && t >= nextBurst) {
-            in.configValid = true;
-            in.configInc = rng.generate64() & mask;
-            in.configOff = rng.generate64() & mask;
-            const bool last = configBeat == n - 1;
-            in.configTlast = last;
-            if (n > 1 && burstsDone == 1 && configBeat == n / 2 && !last) {
-                in.configTlast = true; // early tlast: the burst is dropped
-                st.configUnexpected << t;
-            } else if (n > 1 && burstsDone == 2 && last) {
-                in.configTlast = false; // missing tlast: dropped as well
-                st.configMissing << t;
-            }
-            configBeat = (last || in.configTlast) ? 0 : configBeat + 1;
-            if (configBeat == 0) {
-                ++burstsDone;
-                nextBurst = t + 15 + int(rng.bounded(30));
-            }
-        }
-        st.cycles << in;
-    }
-    return st;
-}
 
 QString describe(const CycleOut &o)
 {
@@ -229,51 +67,60 @@ void TestRtlCore::matchesModel_data()
     QTest::addColumn<int>("cycles");
 
     QTest::newRow("system defaults 27/12 none")
-            << system(QStringLiteral("None"), 1, 100, 27, 12) << 400;
+            << systemSettings(QStringLiteral("None"), 1, 100, 27, 12) << 400;
     QTest::newRow("system dithering 3 ch 20/12")
-            << system(QStringLiteral("Phase Dithering"), 3, 100, 20, 12) << 400;
+            << systemSettings(QStringLiteral("Phase Dithering"), 3, 100, 20, 12) << 400;
     QTest::newRow("system taylor 2 ch 30/20")
-            << system(QStringLiteral("Taylor Series Corrected"), 2, 250, 30, 20) << 400;
+            << systemSettings(QStringLiteral("Taylor Series Corrected"), 2, 250, 30, 20) << 400;
     QTest::newRow("2 ch fixed inc fixed off sine only delay 0") << withOutputs(
-            hardware(kBoth, 2, 16, 12, "None", FixedInc, FixedOff), true, false, true, true)
+            hardwareSettings(kBoth, 2, 16, 12, "None", FixedInc, FixedOff), true, false, true, true)
                                                                 << 300;
     QTest::newRow("3 ch programmable inc dithering 20/14")
-            << hardware(kBoth, 3, 20, 14, "Phase Dithering", ProgInc, NoOff, 2) << 600;
+            << hardwareSettings(kBoth, 3, 20, 14, "Phase Dithering", ProgInc, NoOff, 2) << 600;
     QTest::newRow("16 ch programmable inc and off taylor 24/18")
-            << hardware(kBoth, 16, 24, 18, "Taylor Series Corrected", ProgInc, ProgOff, 1) << 900;
-    QTest::newRow("16 ch streaming inc resync and off cosine only 18/16")
-            << withOutputs(withResync(hardware(kBoth, 16, 18, 16, "None", StreamInc, StreamOff)),
-                           false,
+            << hardwareSettings(kBoth, 16, 24, 18, "Taylor Series Corrected", ProgInc, ProgOff, 1)
+            << 900;
+    QTest::newRow("16 ch streaming inc resync and off cosine only 18/16") << withOutputs(
+            withResync(hardwareSettings(kBoth, 16, 18, 16, "None", StreamInc, StreamOff)),
+            false,
+            true,
+            false,
+            true) << 700;
+    QTest::newRow("2 ch streaming off programmable inc dithering 14/10")
+            << hardwareSettings(kBoth, 2, 14, 10, "Phase Dithering", ProgInc, StreamOff, 4) << 500;
+    QTest::newRow("1 ch streaming inc resync dithering 12/8")
+            << withResync(hardwareSettings(kBoth, 1, 12, 8, "Phase Dithering", StreamInc)) << 400;
+    QTest::newRow("1 ch programmable off none 16/25 no phase out") << withOutputs(
+            hardwareSettings(kBoth, 1, 16, 25, "None", FixedInc, ProgOff), true, true, false, false)
+                                                                   << 300;
+    QTest::newRow("dithering W=4 P=10")
+            << hardwareSettings(kBoth, 1, 10, 4, "Phase Dithering") << 200;
+    QTest::newRow("dithering W=5 P=48 4 ch")
+            << hardwareSettings(kBoth, 4, 48, 5, "Phase Dithering", FixedInc, FixedOff) << 200;
+    QTest::newRow("none 48/16 delay 13")
+            << hardwareSettings(kBoth, 1, 48, 16, "None", FixedInc, NoOff, 13) << 300;
+    QTest::newRow("taylor 48/25 2 ch fixed off")
+            << hardwareSettings(kBoth, 2, 48, 25, "Taylor Series Corrected", FixedInc, FixedOff)
+            << 300;
+    QTest::newRow("taylor 12/12 no dropped bits")
+            << hardwareSettings(kBoth, 1, 12, 12, "Taylor Series Corrected") << 200;
+    QTest::newRow("generator only 4 ch streaming inc resync programmable off")
+            << withResync(hardwareSettings(kGenerator, 4, 32, 12, "None", StreamInc, ProgOff, 5))
+            << 600;
+    QTest::newRow("generator only 5 ch fixed")
+            << hardwareSettings(kGenerator, 5, 27, 12, "None") << 200;
+    QTest::newRow("table only none 12/16")
+            << withOutputs(hardwareSettings(kTable, 1, 12, 16, "None"), true, true, false, false)
+            << 300;
+    QTest::newRow("table only none 16/8 sine only")
+            << withOutputs(hardwareSettings(kTable, 1, 16, 8, "None", FixedInc, NoOff, 2),
                            true,
                            false,
-                           true)
-            << 700;
-    QTest::newRow("2 ch streaming off programmable inc dithering 14/10")
-            << hardware(kBoth, 2, 14, 10, "Phase Dithering", ProgInc, StreamOff, 4) << 500;
-    QTest::newRow("1 ch streaming inc resync dithering 12/8")
-            << withResync(hardware(kBoth, 1, 12, 8, "Phase Dithering", StreamInc)) << 400;
-    QTest::newRow("1 ch programmable off none 16/25 no phase out") << withOutputs(
-            hardware(kBoth, 1, 16, 25, "None", FixedInc, ProgOff), true, true, false, false)
-                                                                   << 300;
-    QTest::newRow("dithering W=4 P=10") << hardware(kBoth, 1, 10, 4, "Phase Dithering") << 200;
-    QTest::newRow("dithering W=5 P=48 4 ch")
-            << hardware(kBoth, 4, 48, 5, "Phase Dithering", FixedInc, FixedOff) << 200;
-    QTest::newRow("none 48/16 delay 13")
-            << hardware(kBoth, 1, 48, 16, "None", FixedInc, NoOff, 13) << 300;
-    QTest::newRow("taylor 48/25 2 ch fixed off")
-            << hardware(kBoth, 2, 48, 25, "Taylor Series Corrected", FixedInc, FixedOff) << 300;
-    QTest::newRow("taylor 12/12 no dropped bits")
-            << hardware(kBoth, 1, 12, 12, "Taylor Series Corrected") << 200;
-    QTest::newRow("generator only 4 ch streaming inc resync programmable off")
-            << withResync(hardware(kGenerator, 4, 32, 12, "None", StreamInc, ProgOff, 5)) << 600;
-    QTest::newRow("generator only 5 ch fixed") << hardware(kGenerator, 5, 27, 12, "None") << 200;
-    QTest::newRow("table only none 12/16")
-            << withOutputs(hardware(kTable, 1, 12, 16, "None"), true, true, false, false) << 300;
-    QTest::newRow("table only none 16/8 sine only") << withOutputs(
-            hardware(kTable, 1, 16, 8, "None", FixedInc, NoOff, 2), true, false, false, false)
-                                                    << 300;
+                           false,
+                           false)
+            << 300;
     QTest::newRow("table only taylor 25/25 delay 12") << withOutputs(
-            hardware(kTable, 1, 25, 25, "Taylor Series Corrected", FixedInc, NoOff, 12),
+            hardwareSettings(kTable, 1, 25, 25, "Taylor Series Corrected", FixedInc, NoOff, 12),
             true,
             true,
             false,
@@ -366,20 +213,7 @@ void TestRtlCore::matchesModel()
     }
 
     // Lint of this configuration.
-    const QString rtlDir = RtlSimulation::rtlDir();
-    QProcess lint;
-    lint.setProcessChannelMode(QProcess::MergedChannels);
-    lint.start(QStringLiteral("verilator"),
-               {QStringLiteral("--lint-only"),
-                QStringLiteral("-Wall"),
-                QStringLiteral("-I") + sim.workDir(),
-                QStringLiteral("-I") + rtlDir,
-                rtlDir + QStringLiteral("/dds_ii_top.v"),
-                rtlDir + QStringLiteral("/dds_ii_core_encryption.v"),
-                QStringLiteral("--top-module"),
-                QStringLiteral("dds_under_test")});
-    QVERIFY2(lint.waitForFinished(120000), "verilator did not finish");
-    QVERIFY2(lint.exitCode() == 0, lint.readAll().constData());
+    QVERIFY2(sim.lint(&error), qPrintable(error));
 }
 
 void TestRtlCore::tableOnlyCoversEveryAddress_data()
@@ -402,7 +236,8 @@ void TestRtlCore::tableOnlyCoversEveryAddress()
     QFETCH(QString, noiseShaping);
     RtlSimulation sim(nextDir());
     QString error;
-    const DefinesSettings s = hardware(kTable, 1, P, W, noiseShaping.toLatin1().constData());
+    const DefinesSettings s
+            = hardwareSettings(kTable, 1, P, W, noiseShaping.toLatin1().constData());
     QVERIFY2(sim.writeCore(
                      QStringLiteral("lut_only"), IPDDSYN::Generation::parameterLines(s), &error),
              qPrintable(error));
@@ -438,7 +273,7 @@ void TestRtlCore::offsetAcrossOctantEdgeHasNoGlitch()
 {
     RtlSimulation sim(nextDir());
     QString error;
-    DefinesSettings s = hardware(kBoth, 1, 16, 12, "None", FixedInc, ProgOff);
+    DefinesSettings s = hardwareSettings(kBoth, 1, 16, 12, "None", FixedInc, ProgOff);
     s.frequencies[0] = QStringLiteral("0");
     QVERIFY2(sim.writeCore(
                      QStringLiteral("octant_edge"), IPDDSYN::Generation::parameterLines(s), &error),
@@ -489,7 +324,8 @@ void TestRtlCore::missingTableFailsLoudly()
     RtlSimulation sim(nextDir());
     QString error;
     QVERIFY2(sim.writeCore(QStringLiteral("no_table"),
-                           IPDDSYN::Generation::parameterLines(hardware(kBoth, 1, 16, 12, "None")),
+                           IPDDSYN::Generation::parameterLines(
+                                   hardwareSettings(kBoth, 1, 16, 12, "None")),
                            &error),
              qPrintable(error));
     QVERIFY(QFile::remove(sim.workDir() + QStringLiteral("/cos_sin_lut.dat")));
