@@ -3,9 +3,13 @@
 #include "generatecommand.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTextStream>
 
 #include <cstdio>
+
+#include <unistd.h>
 
 static void printUsage(QTextStream &out)
 {
@@ -34,8 +38,22 @@ static bool needsDisplay(int argc, char *argv[])
     return command == "create" || command == "open";
 }
 
+// Qt warns on every start when the session has no runtime folder; give it a
+// private one so the first line a user reads is ours.
+static void ensureRuntimeDir()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QString dir
+            = QDir::tempPath() + QStringLiteral("/ipgen-runtime-") + QString::number(getuid());
+    if (QDir().mkpath(dir)
+        && QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));
+}
+
 int main(int argc, char *argv[])
 {
+    ensureRuntimeDir();
     const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (!needsDisplay(argc, argv) && !platformChosen)
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,5 +1,7 @@
 #include "dds2dlg.h"
 
+#include "dds2logging.h"
+
 #include "dialogrules.h"
 #include "ui_cfgtab.h"
 #include "ui_imptab.h"
@@ -178,7 +180,7 @@ void dds2dlg::updatedNS_system()
     m_cfg->NS_sys->clear();
     const int phaseWidth = sysPhaseWidth();
     const int outputWidth = sysOutputWidth();
-    qDebug() << "dds_ii system widths: phase" << phaseWidth << "output" << outputWidth;
+    qCDebug(lcDds2Rules) << "system widths: phase" << phaseWidth << "output" << outputWidth;
     m_cfg->NS_sys->addItems(Rules::systemNoiseShapings(phaseWidth, outputWidth));
     selectRemembered(m_cfg->NS_sys, remembered);
     setRulesConnected(m_cfg->NS_sys, indexChanged, {SLOT(updatedLatency())}, true);

@@ -67,5 +67,34 @@ QVector<quint64> cosSinLutWords(int W, int P, int T)
     return words;
 }
 
+QVector<double> packedTable(int W, int P, int T)
+{
+    const double depth = std::pow(2.0, double(P - T));
+    const int n = depth >= 2.0 && depth <= double(1 << 30) ? int(depth) : 0;
+    if (n < 2)
+        return {};
+    const double a = std::pow(2.0, W - 1) - 2.0;
+    const double m = std::pow(2.0, W);
+    QVector<double> c(n), s(n);
+    double cPeak = 0, sPeak = 0;
+    for (int i = 0; i < n; ++i) {
+        c[i] = std::cos(angle(i, n));
+        s[i] = std::sin(angle(i, n));
+        if (i == 0 || std::fabs(c[i]) > std::fabs(cPeak))
+            cPeak = c[i];
+        if (i == 0 || std::fabs(s[i]) > std::fabs(sPeak))
+            sPeak = s[i];
+    }
+    QVector<double> packed(n / 2);
+    for (int i = 0; i < n / 2; ++i) {
+        double cq = double(roundHalfUp(c[i] / cPeak * a));
+        double sq = double(roundHalfUp(s[i] / sPeak * a));
+        cq += cq < 0 ? m : 0;
+        sq += sq < 0 ? m : 0;
+        packed[i] = m * sq + cq;
+    }
+    return packed;
+}
+
 } // namespace Generation
 } // namespace IPDDSYN

@@ -12,6 +12,11 @@ namespace Generation {
 /// table would have fewer than 2 entries.
 QVector<quint64> cosSinLutWords(int W, int P, int T);
 
+/// The whole packed table of N/2 entries computed the long way, every
+/// sample of the circle with both peaks searched; negative samples in W-bit
+/// two's complement. The file holds an octant of it; this is for diagnostics.
+QVector<double> packedTable(int W, int P, int T);
+
 /// Rounds half upward to a 64-bit integer, as the table and the defines do.
 qint64 roundHalfUp(double t);
 

@@ -1,8 +1,8 @@
 #include "dds2dlg.h"
 
 #include "cossinlut.h"
+#include "dds2logging.h"
 
-#include <QDebug>
 #include <QFile>
 
 #include <charconv>
@@ -11,7 +11,12 @@ namespace IPDDSYN {
 
 bool dds2dlg::generateCosSinLutFile(int W, int P, int T)
 {
-    qDebug() << W << P << T;
+    qCDebug(lcDds2Table).noquote() << W << P << T;
+    // The whole table is computed for the diagnostics only when they are on.
+    if (lcDds2Table().isDebugEnabled()) {
+        for (double entry : Generation::packedTable(W, P, T))
+            qCDebug(lcDds2Table) << entry;
+    }
     const QVector<quint64> words = Generation::cosSinLutWords(W, P, T);
     // A table of fewer than two entries has no word to write.
     if (words.isEmpty())
@@ -27,8 +32,10 @@ bool dds2dlg::generateCosSinLutFile(int W, int P, int T)
     const int lineLength = (2 * W + 3) / 4 + 1;
     QByteArray text(words.size() * lineLength, Qt::Uninitialized);
     char *end = text.data();
-    for (quint64 word : words) {
-        end = std::to_chars(end, end + lineLength, word, 16).ptr;
+    for (int j = 0; j < words.size(); ++j) {
+        if (j + 1 < words.size())
+            qCDebug(lcDds2Table) << words.at(j);
+        end = std::to_chars(end, end + lineLength, words.at(j), 16).ptr;
         *end++ = '\n';
     }
     text.truncate(int(end - text.data()));

@@ -6,15 +6,13 @@
 
 #include <functional>
 
-/// Waits, inside whatever modal loop runs, for the next modal window and hands
-/// it to a handler, which must close it. Lets a test drive a dialog that its
-/// code under test runs with exec().
+/// Hands each new modal window, inside whatever modal loop runs, to the next handler, which must
+/// close it. Lets a test drive a dialog that the code under test runs with exec().
 class ModalWatcher
 {
 public:
     using Handler = std::function<void(QWidget *)>;
 
-    /// Calls `handler` for each new modal window, in turn.
     explicit ModalWatcher(QList<Handler> handlers)
         : m_handlers(std::move(handlers))
     {

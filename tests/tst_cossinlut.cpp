@@ -111,37 +111,17 @@ void tst_CosSinLut::matchesTheFullTable_data()
     }
 }
 
-// The table computed the long way, every entry of the circle with both peaks
-// searched, must give the same words as the octant the generator computes.
+// The octant the generator computes must be the slice of the table computed
+// the long way, every entry of the circle with both peaks searched.
 void tst_CosSinLut::matchesTheFullTable()
 {
     QFETCH(int, W);
     QFETCH(int, depthBits);
-    const int n = 1 << depthBits;
-    const double a = std::pow(2.0, W - 1) - 2.0;
-    const double m = std::pow(2.0, W);
-    QVector<double> c(n), s(n);
-    for (int i = 0; i < n; ++i) {
-        const double x = i * 6.283185307179586 / n;
-        c[i] = std::cos(x);
-        s[i] = std::sin(x);
-    }
-    double cPeak = c[0], sPeak = s[0];
-    for (int i = 1; i < n; ++i) {
-        if (std::fabs(c[i]) > std::fabs(cPeak))
-            cPeak = c[i];
-        if (std::fabs(s[i]) > std::fabs(sPeak))
-            sPeak = s[i];
-    }
-    QVector<quint64> packed(n / 2);
-    for (int i = 0; i < n / 2; ++i) {
-        double cq = double(roundHalfUp(c[i] / cPeak * a));
-        double sq = double(roundHalfUp(s[i] / sPeak * a));
-        cq += cq < 0 ? m : 0;
-        sq += sq < 0 ? m : 0;
-        packed[i] = quint64(qint64(m * sq + cq));
-    }
-    const int k = n / 8;
+    QVector<quint64> packed;
+    for (double entry : IPDDSYN::Generation::packedTable(W, depthBits + 3, 3))
+        packed << quint64(qint64(entry));
+    QCOMPARE(packed.size(), (1 << depthBits) / 2);
+    const int k = (1 << depthBits) / 8;
     const QVector<quint64> expected = k == 0 ? packed.mid(0, 1) : packed.mid(1, k);
     QCOMPARE(cosSinLutWords(W, depthBits + 3, 3), expected);
 }

@@ -3,10 +3,10 @@
 #include "ipgendialog.h"
 #include "ipplugin.h"
 #include "modalwatcher.h"
+#include "toolrun.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFile>
 #include <QMessageBox>
 #include <QPluginLoader>
 #include <QPushButton>
@@ -15,39 +15,12 @@
 
 #include <memory>
 
-using TE::TE_IPCore_Def::BaseIPCoreInterface;
-
-/// The built plug-in in a folder of its own, with its spec file plus `extraSpec`
-/// and the help document in its data folder.
-class PluginCopy
-{
-public:
-    explicit PluginCopy(const QByteArray &extraSpec)
-    {
-        const QString plugin = QStringLiteral(DDS2_PLUGIN_DIR);
-        QFile::copy(plugin + QStringLiteral("/libdds2.so"), path(QStringLiteral("libdds2.so")));
-        QFile source(plugin + QStringLiteral("/dds2.ipspec"));
-        source.open(QIODevice::ReadOnly);
-        QFile spec(path(QStringLiteral("dds2.ipspec")));
-        spec.open(QIODevice::WriteOnly);
-        spec.write(source.readAll() + "\n" + extraSpec);
-        QDir(m_dir.path()).mkdir(QStringLiteral("data"));
-        QFile::copy(plugin + QStringLiteral("/data/dds_ii_help.html"),
-                    path(QStringLiteral("data/dds_ii_help.html")));
-    }
-    QString path(const QString &name) const { return m_dir.filePath(name); }
-    QString dir() const { return m_dir.path(); }
-
-private:
-    QTemporaryDir m_dir;
-};
-
 /// Loads a plug-in folder the way the host does and keeps its one core.
 class LoadedCore
 {
 public:
-    explicit LoadedCore(const QString &dir)
-        : m_loader(dir + QStringLiteral("/libdds2.so"))
+    explicit LoadedCore(const QString &dir = DDS2_PLUGIN_DIR)
+        : m_loader(dir + "/libdds2.so")
     {
         auto *plugin = qobject_cast<TE::TE_IPCore_Def::IPPlugin *>(m_loader.instance());
         if (!plugin)
@@ -62,20 +35,33 @@ public:
         m_core.reset();
         delete m_loader.instance();
     }
-    BaseIPCoreInterface *core() const { return m_core.get(); }
+    TE::TE_IPCore_Def::BaseIPCoreInterface *core() const { return m_core.get(); }
+    void create(const QString &dir) const
+    {
+        m_core->createCore(dir, DEV::DeviceCatalogue::find("RQ3B/RQ4K-01"));
+    }
 
 private:
     QPluginLoader m_loader;
-    std::unique_ptr<BaseIPCoreInterface> m_core;
+    std::unique_ptr<TE::TE_IPCore_Def::BaseIPCoreInterface> m_core;
 };
 
-static void clickButton(QWidget *dialog, QDialogButtonBox::StandardButton which)
+/// The built plug-in in a folder of its own, its spec file followed by `extraSpec`, and the help
+/// document in its data folder unless `withHelp` is false.
+static QString copyPlugin(const QTemporaryDir &dir, const QByteArray &extraSpec, bool withHelp)
 {
-    auto *buttons = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttons"));
-    QVERIFY(buttons);
-    buttons->button(which)->click();
+    const QString plugin = DDS2_PLUGIN_DIR;
+    QFile::copy(plugin + "/libdds2.so", dir.filePath("libdds2.so"));
+    writeFile(dir.filePath("dds2.ipspec"),
+              readFile(plugin + "/dds2.ipspec").toUtf8() + "\n" + extraSpec);
+    QDir(dir.path()).mkdir("data");
+    if (withHelp)
+        QFile::copy(plugin + "/data/dds_ii_help.html", dir.filePath("data/dds_ii_help.html"));
+    return dir.path();
 }
 
+/// How the host opens the generator dialog: from a loaded plug-in, or from `ipgen create/open`,
+/// which refuse every wrong call with a message that says what to do, before any dialog opens.
 class tst_DialogLaunch : public QObject
 {
     Q_OBJECT
@@ -84,40 +70,41 @@ private slots:
     void missingHelpSaysWhereItLooked();
     void cancelWritesNothing();
     void rejectedConfigurationShowsNoDialog();
+    void refusedCalls_data();
+    void refusedCalls();
+    void createWaitsInItsDialog();
 };
 
-// The spec file may name a data folder of its own; the plug-in's folder wins,
-// and that is where the dialog's Help looks.
+// The spec file may name a data folder of its own; the plug-in's folder wins, and that is where
+// the dialog's Help looks.
 void tst_DialogLaunch::helpLooksInPluginDataFolder()
 {
-    PluginCopy copy("[ipcore.dir]\ndata=/somewhere/else\n");
-    LoadedCore loaded(copy.dir());
+    QTemporaryDir dir;
+    LoadedCore loaded(copyPlugin(dir, "[ipcore.dir]\ndata=/somewhere/else\n", true));
     QVERIFY(loaded.core());
     QString helpPath;
     ModalWatcher watcher({[&](QWidget *modal) {
-        auto *dialog = qobject_cast<IPCore::IPGenDialog *>(modal);
-        if (dialog)
+        if (auto *dialog = qobject_cast<IPCore::IPGenDialog *>(modal))
             helpPath = dialog->helpDocumentPath();
         modal->close();
     }});
-    loaded.core()->createCore(QDir::tempPath(),
-                              DEV::DeviceCatalogue::find(QStringLiteral("RQ3B/RQ4K-01")));
+    loaded.create(QDir::tempPath());
     QCOMPARE(watcher.handled(), 1);
-    QCOMPARE(helpPath, copy.path(QStringLiteral("data/dds_ii_help.html")));
+    QCOMPARE(helpPath, dir.filePath("data/dds_ii_help.html"));
     QVERIFY(QFileInfo(helpPath).isFile());
 }
 
 void tst_DialogLaunch::missingHelpSaysWhereItLooked()
 {
-    PluginCopy copy("");
-    QFile::remove(copy.path(QStringLiteral("data/dds_ii_help.html")));
-    LoadedCore loaded(copy.dir());
+    QTemporaryDir dir;
+    LoadedCore loaded(copyPlugin(dir, "", false));
     QVERIFY(loaded.core());
     QString message;
     ModalWatcher watcher(
             {[&](QWidget *modal) {
-                 auto *help = modal->findChild<QDialogButtonBox *>(QStringLiteral("buttons"));
-                 QTimer::singleShot(0, [help] { help->button(QDialogButtonBox::Help)->click(); });
+                 auto *buttons = modal->findChild<QDialogButtonBox *>("buttons");
+                 QTimer::singleShot(
+                         0, [buttons] { buttons->button(QDialogButtonBox::Help)->click(); });
              },
              [&](QWidget *modal) {
                  if (auto *box = qobject_cast<QMessageBox *>(modal))
@@ -125,25 +112,24 @@ void tst_DialogLaunch::missingHelpSaysWhereItLooked()
                  modal->close();
                  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
              }});
-    loaded.core()->createCore(QDir::tempPath(),
-                              DEV::DeviceCatalogue::find(QStringLiteral("RQ3B/RQ4K-01")));
+    loaded.create(QDir::tempPath());
     QCOMPARE(watcher.handled(), 2);
-    QVERIFY2(message.contains(QStringLiteral("dds_ii_help.html")), qPrintable(message));
-    QVERIFY2(message.contains(copy.path(QStringLiteral("data/dds_ii_help.html"))),
-             qPrintable(message));
+    QVERIFY2(message.contains(dir.filePath("data/dds_ii_help.html")), qPrintable(message));
 }
 
 void tst_DialogLaunch::cancelWritesNothing()
 {
-    LoadedCore loaded(QStringLiteral(DDS2_PLUGIN_DIR));
+    LoadedCore loaded;
     QVERIFY(loaded.core());
     QTemporaryDir out;
-    const QString target = out.filePath(QStringLiteral("instance"));
+    const QString target = out.filePath("instance");
     for (int run = 0; run < 2; ++run) {
-        ModalWatcher watcher(
-                {[&](QWidget *modal) { clickButton(modal, QDialogButtonBox::Cancel); }});
-        loaded.core()->createCore(target,
-                                  DEV::DeviceCatalogue::find(QStringLiteral("RQ3B/RQ4K-01")));
+        ModalWatcher watcher({[&](QWidget *modal) {
+            modal->findChild<QDialogButtonBox *>("buttons")
+                    ->button(QDialogButtonBox::Cancel)
+                    ->click();
+        }});
+        loaded.create(target);
         QCOMPARE(watcher.handled(), 1);
         QVERIFY(!QFileInfo::exists(target));
     }
@@ -151,18 +137,14 @@ void tst_DialogLaunch::cancelWritesNothing()
 
 void tst_DialogLaunch::rejectedConfigurationShowsNoDialog()
 {
-    LoadedCore loaded(QStringLiteral(DDS2_PLUGIN_DIR));
+    LoadedCore loaded;
     QVERIFY(loaded.core());
     QTemporaryDir out;
-    const QString config = out.filePath(QStringLiteral("dds_ii.ipc"));
-    {
-        QFile file(config);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[General]\nversion=1.1\ntype=dds_ii\n[Config]\nSystemClock=200\n");
-    }
+    const QString config = out.filePath("dds_ii.ipc");
+    QVERIFY(writeFile(config, "[General]\nversion=1.1\ntype=dds_ii\n[Config]\nSystemClock=200\n"));
     QStringList shown;
     ModalWatcher watcher({[&](QWidget *modal) {
-        shown << QString::fromLatin1(modal->metaObject()->className());
+        shown << modal->metaObject()->className();
         if (auto *box = qobject_cast<QMessageBox *>(modal))
             shown << box->text();
         modal->close();
@@ -170,10 +152,71 @@ void tst_DialogLaunch::rejectedConfigurationShowsNoDialog()
     loaded.core()->openCore(config, QString());
     QCoreApplication::processEvents();
     QCOMPARE(watcher.handled(), 1);
-    QCOMPARE(shown.value(0), QStringLiteral("QMessageBox"));
-    QCOMPARE(shown.value(1),
-             QStringLiteral("This version of specified IP Config file is incompatible with current "
-                            "IP Core Generator."));
+    QCOMPARE(shown,
+             QStringList({"QMessageBox",
+                          "This version of specified IP Config file is incompatible with current "
+                          "IP Core Generator."}));
+}
+
+void tst_DialogLaunch::refusedCalls_data()
+{
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    // The tag is the call; "DISPLAY=" in front runs it without any display.
+    const auto row = [](const char *call, int exitCode, const char *message) {
+        QTest::newRow(call) << exitCode << message;
+    };
+    row("create --device XX/YY --dir /tmp/x", 2, "unknown device \"XX/YY\"; 'ipgen devices'");
+    row("create --device RQ3B/RQ4K-01", 2, "both --device SERIES/DEVICE and --dir DIR are needed");
+    row("create --dir /tmp/x", 2, "both --device SERIES/DEVICE and --dir DIR are needed");
+    row("create --device RQ3B/RQ4K-01 --dir " IPGEN_BINARY,
+        2,
+        "is a file; --dir needs a directory");
+    row("create --device RQ3B/RQ4K-01 --dir /tmp/x --core nco",
+        1,
+        "no core \"nco\" among the plug-ins (found: dds_ii)");
+    row("create --device RQ1A/RQ1A-01 --dir /tmp/x",
+        1,
+        "core \"dds_ii\" does not support device RQ1A/RQ1A-01");
+    row("create --colour red", 2, "'ipgen create --help' lists the options");
+    row("DISPLAY= create --device RQ3B/RQ4K-01 --dir /tmp/x", 2, "needs a display");
+    row("open", 2, "name exactly one configuration file (.ipc)");
+    row("open /nonexistent/dds_ii.ipc", 2, "\"/nonexistent/dds_ii.ipc\" does not exist");
+    row("open " IPGEN_BINARY " --device RQ3B/none", 2, "unknown device \"RQ3B/none\"");
+}
+
+void tst_DialogLaunch::refusedCalls()
+{
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QString program = IPGEN_BINARY;
+    QStringList args = QString(QTest::currentDataTag()).split(' ');
+    if (args.first() == "DISPLAY=") {
+        args = QStringList{"-u",
+                           "DISPLAY",
+                           "-u",
+                           "WAYLAND_DISPLAY",
+                           "-u",
+                           "QT_QPA_PLATFORM",
+                           program}
+               + args.mid(1);
+        program = "env";
+    }
+    QString output;
+    QCOMPARE(runTool(program, args, QDir::currentPath(), &output), exitCode);
+    QVERIFY2(output.contains(message), qPrintable(output));
+}
+
+// A good call gets as far as the modal dialog, which waits for the user and writes nothing.
+void tst_DialogLaunch::createWaitsInItsDialog()
+{
+    QTemporaryDir out;
+    QProcess ipgen;
+    ipgen.start(IPGEN_BINARY, {"create", "--device", "RQ3B/RQ4K-01", "--dir", out.path()});
+    QVERIFY(!ipgen.waitForFinished(3000));
+    ipgen.kill();
+    ipgen.waitForFinished();
+    QVERIFY(QDir(out.path()).isEmpty());
 }
 
 QTEST_MAIN(tst_DialogLaunch)
