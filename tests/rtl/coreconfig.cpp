@@ -22,14 +22,6 @@ int CoreConfig::minimumLatency() const
     return hasGenerator() ? 4 + table : table;
 }
 
-int CoreConfig::chanIdWidth() const
-{
-    int bits = 1;
-    while ((1 << bits) < channels)
-        ++bits;
-    return bits;
-}
-
 namespace {
 
 // A sized hex literal such as 27'h147ae1 (the width is the phase width).

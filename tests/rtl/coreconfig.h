@@ -42,8 +42,6 @@ struct CoreConfig
     /// Registers from input to output without the extra latency.
     int minimumLatency() const;
     int latency() const { return minimumLatency() + delay; }
-    /// Bits of chan_id_o (and of the channel counters).
-    int chanIdWidth() const;
 };
 
 /// Reads a defines file's text. False, with a message naming the define,

@@ -52,6 +52,11 @@ bool runTool(const QString &program,
     return true;
 }
 
+QString rtlDir()
+{
+    return QStringLiteral(DDS_RTL_DIR);
+}
+
 qint64 signExtend(quint64 value, int bits)
 {
     const quint64 sign = quint64(1) << (bits - 1);
@@ -65,11 +70,6 @@ RtlSimulation::RtlSimulation(const QString &workDir)
     , m_sources({rtlDir() + QStringLiteral("/dds_ii_top.v"),
                  rtlDir() + QStringLiteral("/dds_ii_core_encryption.v")})
 {}
-
-QString RtlSimulation::rtlDir()
-{
-    return QStringLiteral(DDS_RTL_DIR);
-}
 
 bool RtlSimulation::writeCore(const QString &moduleName,
                               const QStringList &parameterLines,
@@ -104,27 +104,23 @@ bool RtlSimulation::writeCore(const QString &moduleName,
         return false;
     if (!parseDefines(lines.join(QLatin1Char('\n')), &m_config, error))
         return false;
-    m_octant.clear();
-    return !table
-           || readOctantFile(
-                   tablePath, m_config.outputWidth, m_config.addressWidth(), &m_octant, error);
+    m_octant = table ? cosSinLutWords(widths.W, widths.P, widths.T) : QVector<quint64>();
+    return true;
 }
 
 bool RtlSimulation::compile(QString *error)
 {
-    const QString rtl = rtlDir();
     QString output;
     m_compiled = runTool(QStringLiteral("iverilog"),
-                         {QStringLiteral("-g2005"),
-                          QStringLiteral("-o"),
-                          QStringLiteral("sim.vvp"),
-                          QStringLiteral("-I"),
-                          m_dir,
-                          QStringLiteral("-I"),
-                          rtl,
-                          QStringLiteral(DDS_TB_FILE),
-                          rtl + QStringLiteral("/dds_ii_top.v"),
-                          rtl + QStringLiteral("/dds_ii_core_encryption.v")},
+                         QStringList{QStringLiteral("-g2005"),
+                                     QStringLiteral("-o"),
+                                     QStringLiteral("sim.vvp"),
+                                     QStringLiteral("-I"),
+                                     m_dir,
+                                     QStringLiteral("-I"),
+                                     rtlDir(),
+                                     QStringLiteral(DDS_TB_FILE)}
+                                 + m_sources,
                          m_dir,
                          &output,
                          error);
@@ -234,8 +230,11 @@ bool RtlSimulation::synthesize(const QString &synthCommand, QString *log, QStrin
 {
     const QString rtl = rtlDir();
     const QString netlist = m_dir + QStringLiteral("/netlist.v");
+    // LUTs become mux trees before writing: Icarus then leaves a LUT's
+    // output known when only an input it ignores is unknown (an unwritten
+    // shadow register, say), as the hardware would.
     const QString script = QStringLiteral("read_verilog -I %1 -I %2 %2/dds_ii_top.v "
-                                          "%2/dds_ii_core_encryption.v; %3; "
+                                          "%2/dds_ii_core_encryption.v; %3; lut2mux; "
                                           "write_verilog -noattr %4")
                                    .arg(m_dir, rtl, synthCommand, netlist);
     if (!runTool(QStringLiteral("yosys"), {QStringLiteral("-p"), script}, m_dir, log, error))

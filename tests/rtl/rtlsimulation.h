@@ -25,8 +25,6 @@ public:
 
     /// The configuration read back from the written defines.
     const CoreConfig &config() const { return m_config; }
-    /// The octant table as written (empty without a table).
-    const QVector<quint64> &octantWords() const { return m_octant; }
 
     /// Compiles the core with the bench once and runs it on the stimulus.
     /// False with the tool's messages on any failure, including a missing
@@ -48,7 +46,6 @@ public:
     QVector<CycleOut> model(const QVector<CycleIn> &stimulus) const;
 
     QString workDir() const { return m_dir; }
-    static QString rtlDir();
 
 private:
     bool compile(QString *error);

@@ -1,48 +1,6 @@
 #include "sincostable.h"
 
-#include <QFile>
-#include <QTextStream>
-
 namespace DdsRtl {
-
-bool readOctantFile(const QString &path, int W, int A, QVector<quint64> *words, QString *error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        *error = QStringLiteral("Cannot read the table file %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    const int expected = A >= 3 ? 1 << (A - 3) : 1;
-    words->clear();
-    QTextStream in(&file);
-    int lineNumber = 0;
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        ++lineNumber;
-        if (line.isEmpty())
-            continue;
-        bool ok = false;
-        const quint64 word = line.toULongLong(&ok, 16);
-        if (!ok || (W < 32 && (word >> (2 * W)) != 0)) {
-            *error = QStringLiteral("%1 line %2: \"%3\" is not a %4-bit hex word")
-                             .arg(path)
-                             .arg(lineNumber)
-                             .arg(line)
-                             .arg(2 * W);
-            return false;
-        }
-        words->append(word);
-    }
-    if (words->size() != expected) {
-        *error = QStringLiteral("%1 holds %2 words; a table of 2^%3 entries needs %4")
-                         .arg(path)
-                         .arg(words->size())
-                         .arg(A)
-                         .arg(expected);
-        return false;
-    }
-    return true;
-}
 
 SinCos fullCircleEntry(const QVector<quint64> &octantWords, int W, int A, quint64 index)
 {

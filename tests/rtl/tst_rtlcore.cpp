@@ -6,7 +6,6 @@
 #include "rtlsimulation.h"
 #include "stimulus.h"
 
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,6 +30,14 @@ QString describe(const CycleOut &o)
             .arg(o.phaseTlastUnexpected)
             .arg(o.configTlastMissing)
             .arg(o.configTlastUnexpected);
+}
+
+// Sine and cosine within `bound` LSB of the ideal curve at `angle`.
+bool nearIdeal(const CycleOut &o, int W, double angle, double bound)
+{
+    const double amplitude = std::ldexp(1.0, W - 1) - 2;
+    return std::abs(o.sine - amplitude * std::sin(angle)) <= bound
+           && std::abs(o.cosine - amplitude * std::cos(angle)) <= bound;
 }
 
 } // namespace
@@ -64,73 +71,212 @@ void TestRtlCore::initTestCase()
 void TestRtlCore::matchesModel_data()
 {
     QTest::addColumn<DefinesSettings>("settings");
-    QTest::addColumn<int>("cycles");
-
-    QTest::newRow("system defaults 27/12 none")
-            << systemSettings(QStringLiteral("None"), 1, 100, 27, 12) << 400;
-    QTest::newRow("system dithering 3 ch 20/12")
-            << systemSettings(QStringLiteral("Phase Dithering"), 3, 100, 20, 12) << 400;
-    QTest::newRow("system taylor 2 ch 30/20")
-            << systemSettings(QStringLiteral("Taylor Series Corrected"), 2, 250, 30, 20) << 400;
-    QTest::newRow("2 ch fixed inc fixed off sine only delay 0") << withOutputs(
-            hardwareSettings(kBoth, 2, 16, 12, "None", FixedInc, FixedOff), true, false, true, true)
-                                                                << 300;
-    QTest::newRow("3 ch programmable inc dithering 20/14")
-            << hardwareSettings(kBoth, 3, 20, 14, "Phase Dithering", ProgInc, NoOff, 2) << 600;
-    QTest::newRow("16 ch programmable inc and off taylor 24/18")
-            << hardwareSettings(kBoth, 16, 24, 18, "Taylor Series Corrected", ProgInc, ProgOff, 1)
-            << 900;
-    QTest::newRow("16 ch streaming inc resync and off cosine only 18/16") << withOutputs(
-            withResync(hardwareSettings(kBoth, 16, 18, 16, "None", StreamInc, StreamOff)),
-            false,
-            true,
-            false,
-            true) << 700;
-    QTest::newRow("2 ch streaming off programmable inc dithering 14/10")
-            << hardwareSettings(kBoth, 2, 14, 10, "Phase Dithering", ProgInc, StreamOff, 4) << 500;
-    QTest::newRow("1 ch streaming inc resync dithering 12/8")
-            << withResync(hardwareSettings(kBoth, 1, 12, 8, "Phase Dithering", StreamInc)) << 400;
-    QTest::newRow("1 ch programmable off none 16/25 no phase out") << withOutputs(
-            hardwareSettings(kBoth, 1, 16, 25, "None", FixedInc, ProgOff), true, true, false, false)
-                                                                   << 300;
-    QTest::newRow("dithering W=4 P=10")
-            << hardwareSettings(kBoth, 1, 10, 4, "Phase Dithering") << 200;
-    QTest::newRow("dithering W=5 P=48 4 ch")
-            << hardwareSettings(kBoth, 4, 48, 5, "Phase Dithering", FixedInc, FixedOff) << 200;
-    QTest::newRow("none 48/16 delay 13")
-            << hardwareSettings(kBoth, 1, 48, 16, "None", FixedInc, NoOff, 13) << 300;
-    QTest::newRow("taylor 48/25 2 ch fixed off")
-            << hardwareSettings(kBoth, 2, 48, 25, "Taylor Series Corrected", FixedInc, FixedOff)
-            << 300;
-    QTest::newRow("taylor 12/12 no dropped bits")
-            << hardwareSettings(kBoth, 1, 12, 12, "Taylor Series Corrected") << 200;
-    QTest::newRow("generator only 4 ch streaming inc resync programmable off")
-            << withResync(hardwareSettings(kGenerator, 4, 32, 12, "None", StreamInc, ProgOff, 5))
-            << 600;
-    QTest::newRow("generator only 5 ch fixed")
-            << hardwareSettings(kGenerator, 5, 27, 12, "None") << 200;
-    QTest::newRow("table only none 12/16")
-            << withOutputs(hardwareSettings(kTable, 1, 12, 16, "None"), true, true, false, false)
-            << 300;
-    QTest::newRow("table only none 16/8 sine only")
-            << withOutputs(hardwareSettings(kTable, 1, 16, 8, "None", FixedInc, NoOff, 2),
-                           true,
-                           false,
-                           false,
-                           false)
-            << 300;
-    QTest::newRow("table only taylor 25/25 delay 12") << withOutputs(
-            hardwareSettings(kTable, 1, 25, 25, "Taylor Series Corrected", FixedInc, NoOff, 12),
-            true,
-            true,
-            false,
-            false) << 300;
+    // Outputs other than the defaults (sine, cosine, phase, channel id).
+    enum { Defaults = 0, Sine = 1, Cosine = 2, Phase = 4, Id = 8 };
+    const struct
+    {
+        const char *name;
+        const char *configuration;
+        int channels, P, W;
+        const char *noise;
+        Inc inc;
+        Off off;
+        int extraLatency;
+        int outputs;
+        bool resync;
+    } rows[] = {
+            {"fixed inc, 48/16 dithering, delay 13",
+             kBoth,
+             1,
+             48,
+             16,
+             "Phase Dithering",
+             FixedInc,
+             NoOff,
+             13,
+             Defaults,
+             false},
+            {"fixed inc and off, 2 ch, sine only",
+             kBoth,
+             2,
+             16,
+             12,
+             "None",
+             FixedInc,
+             FixedOff,
+             0,
+             Sine | Id,
+             false},
+            {"programmable off, no phase out",
+             kBoth,
+             1,
+             16,
+             25,
+             "None",
+             FixedInc,
+             ProgOff,
+             0,
+             Sine | Cosine,
+             false},
+            {"streaming off, 3 ch dithering",
+             kBoth,
+             3,
+             20,
+             10,
+             "Phase Dithering",
+             FixedInc,
+             StreamOff,
+             1,
+             Defaults,
+             false},
+            {"programmable inc, 3 ch dithering",
+             kBoth,
+             3,
+             20,
+             14,
+             "Phase Dithering",
+             ProgInc,
+             NoOff,
+             2,
+             Defaults,
+             false},
+            {"programmable inc, fixed off, 48/25 taylor",
+             kBoth,
+             2,
+             48,
+             25,
+             "Taylor Series Corrected",
+             ProgInc,
+             FixedOff,
+             0,
+             Defaults,
+             false},
+            {"programmable inc and off, 16 ch taylor",
+             kBoth,
+             16,
+             24,
+             18,
+             "Taylor Series Corrected",
+             ProgInc,
+             ProgOff,
+             1,
+             Defaults,
+             false},
+            {"programmable inc, streaming off, 2 ch",
+             kBoth,
+             2,
+             14,
+             10,
+             "Phase Dithering",
+             ProgInc,
+             StreamOff,
+             4,
+             Defaults,
+             false},
+            {"streaming inc with resync, 1 ch",
+             kBoth,
+             1,
+             12,
+             8,
+             "Phase Dithering",
+             StreamInc,
+             NoOff,
+             0,
+             Defaults,
+             true},
+            {"streaming inc, fixed off, 4 ch taylor",
+             kBoth,
+             4,
+             30,
+             20,
+             "Taylor Series Corrected",
+             StreamInc,
+             FixedOff,
+             0,
+             Defaults,
+             false},
+            {"streaming inc, programmable off, generator only",
+             kGenerator,
+             4,
+             32,
+             12,
+             "None",
+             StreamInc,
+             ProgOff,
+             5,
+             Defaults,
+             true},
+            {"streaming inc and off, 16 ch cosine only",
+             kBoth,
+             16,
+             18,
+             16,
+             "None",
+             StreamInc,
+             StreamOff,
+             0,
+             Cosine | Id,
+             true},
+            {"dithering 10/4",
+             kBoth,
+             1,
+             10,
+             4,
+             "Phase Dithering",
+             FixedInc,
+             NoOff,
+             0,
+             Defaults,
+             false},
+            {"taylor 12/12 without dropped bits",
+             kBoth,
+             1,
+             12,
+             12,
+             "Taylor Series Corrected",
+             FixedInc,
+             NoOff,
+             0,
+             Defaults,
+             false},
+            {"table only, sine only, delay 2",
+             kTable,
+             1,
+             16,
+             8,
+             "None",
+             FixedInc,
+             NoOff,
+             2,
+             Sine,
+             false},
+            {"table only taylor 25/25, delay 12",
+             kTable,
+             1,
+             25,
+             25,
+             "Taylor Series Corrected",
+             FixedInc,
+             NoOff,
+             12,
+             Defaults,
+             false},
+    };
+    for (const auto &r : rows) {
+        DefinesSettings s = hardwareSettings(
+                r.configuration, r.channels, r.P, r.W, r.noise, r.inc, r.off, r.extraLatency);
+        if (r.outputs != Defaults)
+            s = withOutputs(
+                    s, r.outputs & Sine, r.outputs & Cosine, r.outputs & Phase, r.outputs & Id);
+        QTest::newRow(r.name) << (r.resync ? withResync(s) : s);
+    }
+    QTest::newRow("system parameters, 2 ch taylor")
+            << systemSettings(QStringLiteral("Taylor Series Corrected"), 2, 250, 30, 20);
 }
 
 void TestRtlCore::matchesModel()
 {
     QFETCH(DefinesSettings, settings);
-    QFETCH(int, cycles);
 
     RtlSimulation sim(nextDir());
     QString error;
@@ -139,11 +285,11 @@ void TestRtlCore::matchesModel()
                            &error),
              qPrintable(error));
     const CoreConfig &c = sim.config();
+    const int cycles = 200 + 40 * c.channels;
     const Stimulus st = makeStimulus(c, cycles, quint32(cycles + c.phaseWidth));
     QVector<CycleOut> rtl;
     QVERIFY2(sim.run(st.cycles, &rtl, &error), qPrintable(error));
     const QVector<CycleOut> model = sim.model(st.cycles);
-
     for (int t = 0; t < rtl.size(); ++t) {
         if (rtl[t] != model[t])
             QFAIL(qPrintable(QStringLiteral("cycle %1 in %2:\n  rtl   %3\n  model %4")
@@ -151,17 +297,17 @@ void TestRtlCore::matchesModel()
                                      .arg(sim.workDir(), describe(rtl[t]), describe(model[t]))));
     }
 
-    // Latency: the first sample after each reset comes out exactly L cycles later.
-    const int L = c.latency();
+    // Reset and latency: nothing during reset, and the first sample after
+    // each reset comes out exactly the chosen latency later.
+    const int L = settings.latency.toInt();
     for (const int release : {st.releaseCycle, st.secondRelease}) {
         int first = release;
         while (first < st.cycles.size() && !(c.hasGenerator() && !c.streamed())
                && !st.cycles[first].phaseValid)
             ++first;
         for (int t = release - (release == st.secondRelease ? 2 : 3); t < first + L - 1; ++t) {
-            QVERIFY2(!rtl[t].dataValid, qPrintable(QStringLiteral("valid at cycle %1").arg(t)));
-            QCOMPARE(rtl[t].sine, 0);
-            QCOMPARE(rtl[t].cosine, 0);
+            QVERIFY2(!rtl[t].dataValid && rtl[t].sine == 0 && rtl[t].cosine == 0,
+                     qPrintable(QStringLiteral("output at cycle %1").arg(t)));
         }
         QVERIFY2(
                 rtl[first + L - 1].dataValid,
@@ -170,8 +316,7 @@ void TestRtlCore::matchesModel()
 
     // Channel order: free-running channels come round robin, one per clock.
     if (c.hasGenerator() && !c.streamed() && c.chanIdOut) {
-        int expected = 0;
-        for (int t = st.releaseCycle + L - 1; t < st.secondReset; ++t) {
+        for (int t = st.releaseCycle + L - 1, expected = 0; t < st.secondReset; ++t) {
             QVERIFY(rtl[t].dataValid);
             QCOMPARE(rtl[t].chanId, expected);
             expected = (expected + 1) % c.channels;
@@ -193,26 +338,18 @@ void TestRtlCore::matchesModel()
     QCOMPARE(flagged(&CycleOut::configTlastUnexpected), st.configUnexpected);
 
     // The signal itself: close to the ideal sine and cosine of the phase.
-    if (c.hasTable() && c.phaseOut) {
-        const double amplitude = std::ldexp(1.0, c.outputWidth - 1) - 2;
+    if (c.hasTable() && c.phaseOut && c.sineOut && c.cosineOut) {
         const double step = 2 * M_PI * std::ldexp(1.0, -c.addressWidth());
-        const double bound = c.taylor ? 2.5 : amplitude * step * (c.dither ? 2 : 1) + 1.5;
+        const double bound
+                = c.taylor ? 2.5
+                           : std::ldexp(1.0, c.outputWidth - 1) * step * (c.dither ? 2 : 1) + 1.5;
         for (int t = 0; t < rtl.size(); ++t) {
-            if (!rtl[t].dataValid)
-                continue;
             const double angle = 2 * M_PI * std::ldexp(double(rtl[t].phaseOut), -c.phaseWidth);
-            if (c.sineOut)
-                QVERIFY2(std::abs(rtl[t].sine - amplitude * std::sin(angle)) <= bound,
-                         qPrintable(QStringLiteral("cycle %1: sine %2 at %3 rad")
-                                            .arg(t)
-                                            .arg(rtl[t].sine)
-                                            .arg(angle)));
-            if (c.cosineOut)
-                QVERIFY(std::abs(rtl[t].cosine - amplitude * std::cos(angle)) <= bound);
+            QVERIFY2(!rtl[t].dataValid || nearIdeal(rtl[t], c.outputWidth, angle, bound),
+                     qPrintable(QStringLiteral("cycle %1: %2").arg(t).arg(describe(rtl[t]))));
         }
     }
 
-    // Lint of this configuration.
     QVERIFY2(sim.lint(&error), qPrintable(error));
 }
 
@@ -222,13 +359,13 @@ void TestRtlCore::tableOnlyCoversEveryAddress_data()
     QTest::addColumn<int>("W");
     QTest::addColumn<QString>("noiseShaping");
     QTest::newRow("A=4 W=4") << 4 << 4 << QStringLiteral("None");
-    QTest::newRow("A=5 W=8 (4 octant entries)") << 5 << 8 << QStringLiteral("None");
     QTest::newRow("A=10 W=25") << 10 << 25 << QStringLiteral("None");
     QTest::newRow("A=12 W=12 taylor without dropped bits")
             << 12 << 12 << QStringLiteral("Taylor Series Corrected");
 }
 
-// Every table address once, through phase_i: the whole unfolded circle.
+// Every table address once, through phase_i: the whole unfolded circle
+// (the model's circle is checked against the ideal one in tst_ddsmodel).
 void TestRtlCore::tableOnlyCoversEveryAddress()
 {
     QFETCH(int, P);
@@ -252,21 +389,12 @@ void TestRtlCore::tableOnlyCoversEveryAddress()
     }
     QVector<CycleOut> rtl;
     QVERIFY2(sim.run(stimulus, &rtl, &error), qPrintable(error));
-    const QVector<CycleOut> model = sim.model(stimulus);
-    const double amplitude = std::ldexp(1.0, W - 1) - 2;
-    for (int i = 0; i < n; ++i) {
-        const CycleOut &o = rtl[2 + i + c.latency() - 1];
-        QVERIFY(o.dataValid);
-        QCOMPARE(o.sine, model[2 + i + c.latency() - 1].sine);
-        QCOMPARE(o.cosine, model[2 + i + c.latency() - 1].cosine);
-        const double angle = 2 * M_PI * i / n;
-        QVERIFY2(std::abs(o.sine - amplitude * std::sin(angle)) <= 0.5 + 1e-9
-                         && std::abs(o.cosine - amplitude * std::cos(angle)) <= 0.5 + 1e-9,
-                 qPrintable(QStringLiteral("entry %1: %2, %3").arg(i).arg(o.sine).arg(o.cosine)));
-    }
+    QCOMPARE(std::count_if(rtl.cbegin(), rtl.cend(), [](const CycleOut &o) { return o.dataValid; }),
+             qsizetype(n));
+    QCOMPARE(rtl, sim.model(stimulus));
 }
 
-// An offset that walks across the pi/4 edge one table step at a time, with
+// An offset that walks across each octant edge in half table steps, with
 // no increment: every output is the table's value at that angle, never a
 // value from the other side of the fold.
 void TestRtlCore::offsetAcrossOctantEdgeHasNoGlitch()
@@ -280,42 +408,27 @@ void TestRtlCore::offsetAcrossOctantEdgeHasNoGlitch()
              qPrintable(error));
     const CoreConfig &c = sim.config();
     const int step = 1 << c.truncWidth;
+    const int L = c.latency();
     QVector<CycleIn> stimulus(3, CycleIn{false});
     QVector<quint64> offsets;
     for (int edge = 1; edge < 8; ++edge) {
-        for (int k = -3; k <= 3; ++k)
+        for (int k = -3; k <= 3; ++k) {
             offsets << quint64(edge * (1 << (c.phaseWidth - 3)) + k * step + (k % 2) * (step / 2));
-    }
-    for (const quint64 off : offsets) {
-        CycleIn in;
-        in.configValid = true;
-        in.configOff = off;
-        stimulus << in;
-        for (int i = 0; i < c.latency() + 1; ++i)
-            stimulus << CycleIn{};
+            CycleIn in;
+            in.configValid = true;
+            in.configOff = offsets.last();
+            stimulus << in << QVector<CycleIn>(L + 1);
+        }
     }
     QVector<CycleOut> rtl;
     QVERIFY2(sim.run(stimulus, &rtl, &error), qPrintable(error));
     QCOMPARE(rtl, sim.model(stimulus));
-    const double amplitude = std::ldexp(1.0, c.outputWidth - 1) - 2;
     for (int i = 0; i < offsets.size(); ++i) {
-        // The sample entering in the beat's own cycle is the first with the
-        // new offset; the one before still has the old.
-        const int beat = 3 + i * (c.latency() + 2);
-        // (the response of cycle t shows the sample that entered L - 1 edges earlier)
-        QCOMPARE(rtl[beat + c.latency() - 1].phaseOut, offsets[i]);
-        if (i > 0)
-            QCOMPARE(rtl[beat + c.latency() - 2].phaseOut, offsets[i - 1]);
-        const CycleOut &o = rtl[beat + c.latency()];
+        const CycleOut &o = rtl[3 + i * (L + 2) + L];
         QCOMPARE(o.phaseOut, offsets[i]);
         const double angle
                 = 2 * M_PI * double(offsets[i] >> c.truncWidth) / (1 << c.addressWidth());
-        QVERIFY2(std::abs(o.sine - amplitude * std::sin(angle)) <= 0.5 + 1e-9
-                         && std::abs(o.cosine - amplitude * std::cos(angle)) <= 0.5 + 1e-9,
-                 qPrintable(QStringLiteral("offset %1: %2, %3")
-                                    .arg(offsets[i], 0, 16)
-                                    .arg(o.sine)
-                                    .arg(o.cosine)));
+        QVERIFY2(nearIdeal(o, c.outputWidth, angle, 0.5 + 1e-9), qPrintable(describe(o)));
     }
 }
 

@@ -38,8 +38,6 @@ void TestRtlSynth::initTestCase()
 void TestRtlSynth::netlistMatchesModel_data()
 {
     QTest::addColumn<DefinesSettings>("settings");
-    QTest::newRow("default 27/12 none")
-            << hardwareSettings(kBoth, 1, 27, 12, "None", FixedInc, NoOff, 7);
     QTest::newRow("3 ch streaming inc programmable off dithering") << withResync(
             hardwareSettings(kBoth, 3, 20, 10, "Phase Dithering", StreamInc, ProgOff));
     QTest::newRow("2 ch taylor 16/14")
@@ -69,12 +67,10 @@ void TestRtlSynth::netlistMatchesModel()
     QVector<CycleOut> netlist;
     QVERIFY2(sim.run(stimulus, &netlist, &error), qPrintable(error));
     const QVector<CycleOut> model = sim.model(stimulus);
-    int valid = 0;
-    for (int t = 0; t < netlist.size(); ++t) {
-        QVERIFY2(netlist[t] == model[t], qPrintable(QStringLiteral("cycle %1").arg(t)));
-        valid += netlist[t].dataValid;
-    }
-    QVERIFY(valid > 50);
+    QCOMPARE(netlist, model);
+    QVERIFY(std::count_if(
+                    netlist.cbegin(), netlist.cend(), [](const CycleOut &o) { return o.dataValid; })
+            > 50);
 }
 
 void TestRtlSynth::ice40UsesBlockRam()
