@@ -20,6 +20,9 @@ Stimulus makeStimulus(const CoreConfig &c, int cycles, quint32 seed)
     quint64 sweep = 0;
     for (int t = 0; t < cycles; ++t) {
         CycleIn in;
+        // tlast means nothing without valid.
+        in.phaseTlast = rng.bounded(2);
+        in.configTlast = rng.bounded(2);
         in.rstN = t >= st.releaseCycle && !(t >= st.secondReset && t < st.secondRelease);
         if (t == st.secondReset) {
             beat = 0;

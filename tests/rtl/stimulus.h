@@ -19,8 +19,9 @@ struct Stimulus
 };
 
 /// Reset, a stretch of traffic, a reset in mid-run, more traffic. Streamed
-/// beats come with gaps; bursts are well framed except for one early and one
-/// missing tlast (on each interface with more than one channel).
+/// beats come with gaps (tlast random between them); bursts are well framed
+/// except for one early and one missing tlast (on each interface with more
+/// than one channel).
 Stimulus makeStimulus(const CoreConfig &c, int cycles, quint32 seed);
 
 } // namespace DdsRtl

@@ -90,10 +90,10 @@ void TestRtlCore::matchesModel_data()
         {"streaming off, 3 ch dithering",              kBoth, 3, 20, 10, 1, FixedInc, StreamOff, 1, Defaults},
         {"programmable inc, 3 ch dithering",           kBoth, 3, 20, 14, 1, ProgInc, NoOff, 2, Defaults},
         {"programmable inc, fixed off, 48/25 taylor",  kBoth, 2, 48, 25, 2, ProgInc, FixedOff, 0, Defaults},
-        {"programmable inc and off, 16 ch taylor",     kBoth, 16, 24, 18, 2, ProgInc, ProgOff, 1, Defaults},
+        {"programmable inc and off, 9 ch taylor",      kBoth, 9, 24, 18, 2, ProgInc, ProgOff, 1, Defaults},
         {"programmable inc, streaming off, 2 ch",      kBoth, 2, 14, 10, 1, ProgInc, StreamOff, 4, Defaults},
         {"streaming inc with resync, 1 ch",            kBoth, 1, 12, 8, 1, StreamInc, NoOff, 0, Resync},
-        {"streaming inc, fixed off, 4 ch taylor",      kBoth, 4, 30, 20, 2, StreamInc, FixedOff, 0, Defaults},
+        {"streaming inc, fixed off, 5 ch taylor",      kBoth, 5, 30, 20, 2, StreamInc, FixedOff, 0, Defaults},
         {"streaming inc, programmable off, generator", kGenerator, 4, 32, 12, 0, StreamInc, ProgOff, 5, Resync},
         {"streaming inc and off, 16 ch cosine only",   kBoth, 16, 18, 16, 0, StreamInc, StreamOff, 0, Cosine | Id | Resync},
         {"dithering 10/4",                             kBoth, 1, 10, 4, 1, FixedInc, NoOff, 0, Defaults},
@@ -208,10 +208,12 @@ void TestRtlCore::tableOnlyCoversEveryAddress_data()
     QTest::newRow("A=10 W=25") << 10 << 25 << QStringLiteral("None");
     QTest::newRow("A=12 W=12 taylor without dropped bits")
             << 12 << 12 << QStringLiteral("Taylor Series Corrected");
+    QTest::newRow("A=12 W=21 taylor") << 20 << 21 << QStringLiteral("Taylor Series Corrected");
 }
 
-// Every table address once, through phase_i: the whole unfolded circle
-// (the model's circle is checked against the ideal one in tst_ddsmodel).
+// Every table address once, through phase_i, with all dropped bits set
+// (the largest Taylor correction): the whole unfolded circle. The model's
+// circle is checked against the ideal one in tst_ddsmodel.
 void TestRtlCore::tableOnlyCoversEveryAddress()
 {
     QFETCH(int, P);
@@ -230,7 +232,7 @@ void TestRtlCore::tableOnlyCoversEveryAddress()
     for (int i = 0; i < n + c.latency(); ++i) {
         CycleIn in;
         in.phaseValid = i < n;
-        in.phaseIn = quint64(i % n) << c.truncWidth;
+        in.phaseIn = (quint64(i % n + 1) << c.truncWidth) - 1;
         stimulus << in;
     }
     QVector<CycleOut> rtl;
