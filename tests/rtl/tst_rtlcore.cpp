@@ -47,7 +47,6 @@ class TestRtlCore : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void matchesModel_data();
     void matchesModel();
     void tableOnlyCoversEveryAddress_data();
@@ -60,13 +59,6 @@ private:
     int m_run = 0;
     QString nextDir() { return m_tmp.filePath(QString::number(++m_run)); }
 };
-
-void TestRtlCore::initTestCase()
-{
-    QVERIFY(m_tmp.isValid());
-    if (QStandardPaths::findExecutable(QStringLiteral("iverilog")).isEmpty())
-        QFAIL("iverilog is not installed (scripts/install-deps.sh)");
-}
 
 void TestRtlCore::matchesModel_data()
 {

