@@ -13,7 +13,6 @@ const QString genOnly = "Phase Generator Only";
 const QString lutOnly = "SIN COS LUT Only";
 const QString sys = "System Parameters";
 const QString hard = "Hardware Parameters";
-const std::optional<int> none;
 
 // The worked example: one channel at 1 MHz of 100 MHz, 72 dB, latency 14.
 DefinesSettings example()
@@ -98,6 +97,7 @@ void tst_DefinesBuilder::truncation_data()
     };
     const QString dither = "Phase Dithering";
     const QString taylor = "Taylor Series Corrected";
+    const std::optional<int> none;
     row("none W<P", "None", 27, 12, 15);
     row("none W=P", "None", 12, 12, 0);
     row("none W>P", "None", 10, 16, 0);
@@ -182,31 +182,23 @@ void tst_DefinesBuilder::latency_data()
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("nsSys");
     QTest::addColumn<QString>("nsHard");
-    QTest::addColumn<QString>("latency");
-    QTest::addColumn<std::optional<int>>("delay");
-    const auto row = [](const char *name,
-                        QString configuration,
-                        QString mode,
-                        QString nsSys,
-                        QString nsHard,
-                        QString latency,
-                        std::optional<int> delay) {
-        QTest::newRow(name) << configuration << mode << nsSys << nsHard << latency << delay;
-    };
+    QTest::addColumn<int>("latency");
+    QTest::addColumn<QString>("delay"); // empty: no delay line
+    const QString plain = "None";
     const QString taylor = "Taylor Series Corrected";
     const QString dither = "Phase Dithering";
-    row("both, system, none", both, sys, "None", taylor, "14", 7);
-    row("both, system, dithering", both, sys, dither, "None", "9", 2);
-    row("both, system, taylor", both, sys, taylor, "None", "15", 3);
-    row("both, hardware reads NS_hard", both, hard, taylor, "None", "14", 7);
-    row("both, hardware, taylor", both, hard, "None", taylor, "20", 8);
-    row("both, unknown mode", both, "", "None", "None", "14", none);
-    row("both, unknown shaping", both, sys, "", "None", "14", none);
-    row("generator only ignores shaping", genOnly, hard, "", "", "12", 5);
-    row("table only, none", lutOnly, sys, taylor, "None", "5", 2);
-    row("table only, taylor", lutOnly, sys, "None", taylor, "8", 0);
-    row("table only, dithering", lutOnly, sys, "None", dither, "8", none);
-    row("unknown configuration", "", sys, "None", "None", "14", none);
+    QTest::newRow("both, system, none") << both << sys << plain << taylor << 14 << "7";
+    QTest::newRow("both, system, dithering") << both << sys << dither << plain << 9 << "2";
+    QTest::newRow("both, system, taylor") << both << sys << taylor << plain << 15 << "3";
+    QTest::newRow("both, hardware reads NS_hard") << both << hard << taylor << plain << 14 << "7";
+    QTest::newRow("both, hardware, taylor") << both << hard << plain << taylor << 20 << "8";
+    QTest::newRow("both, unknown mode") << both << QString() << plain << plain << 14 << "";
+    QTest::newRow("generator only ignores shaping")
+            << genOnly << hard << QString() << QString() << 12 << "5";
+    QTest::newRow("table only, none") << lutOnly << sys << taylor << plain << 5 << "2";
+    QTest::newRow("table only, taylor") << lutOnly << sys << plain << taylor << 8 << "0";
+    QTest::newRow("table only, dithering") << lutOnly << sys << plain << dither << 8 << "";
+    QTest::newRow("unknown configuration") << QString() << sys << plain << plain << 14 << "";
 }
 
 void tst_DefinesBuilder::latency()
@@ -215,16 +207,16 @@ void tst_DefinesBuilder::latency()
     QFETCH(QString, mode);
     QFETCH(QString, nsSys);
     QFETCH(QString, nsHard);
-    QFETCH(QString, latency);
-    QFETCH(std::optional<int>, delay);
+    QFETCH(int, latency);
+    QFETCH(QString, delay);
     DefinesSettings s = example();
     s.configuration = configuration;
     s.parameterSelection = mode;
     s.noiseShapingSys = nsSys;
     s.noiseShapingHard = nsHard;
-    s.latency = latency;
+    s.latency = QString::number(latency);
     QCOMPARE(parameterLines(s).filter("`define DEFINE_DELAY"),
-             delay ? QStringList{QString("`define DEFINE_DELAY %1").arg(*delay)} : QStringList{});
+             delay.isEmpty() ? QStringList() : QStringList{"`define DEFINE_DELAY " + delay});
 }
 
 // The port lines in order; the programmable and streaming ports share
@@ -306,97 +298,52 @@ void tst_DefinesBuilder::ports()
 void tst_DefinesBuilder::initialValues_data()
 {
     QTest::addColumn<QString>("mode");
-    QTest::addColumn<QString>("channels");
+    QTest::addColumn<int>("channels");
     QTest::addColumn<int>("channel");
-    QTest::addColumn<QString>("frequency");
-    QTest::addColumn<QString>("phase");
-    QTest::addColumn<QString>("incLine");
-    QTest::addColumn<QString>("offLine");
-    const auto row = [](const char *name,
-                        QString mode,
-                        QString channels,
-                        int channel,
-                        QString frequency,
-                        QString phase,
-                        QString incLine,
-                        QString offLine) {
-        QTest::newRow(name) << mode << channels << channel << frequency << phase
-                            << "`define DEFINE_" + incLine << "`define DEFINE_" + offLine;
-    };
-    row("1 MHz rounds down",
-        sys,
-        "1",
-        0,
-        "1",
-        "0.25",
-        "PINC0_INIT 27'h147ae1",
-        "POFF0_INIT 27'h2000000");
+    QTest::addColumn<QStringList>("entries");  // frequency, phase
+    QTest::addColumn<QStringList>("expected"); // increment and offset lines
+    QTest::newRow("1 MHz rounds down")
+            << sys << 1 << 0 << QStringList{"1", "0.25"}
+            << QStringList{"PINC0_INIT 27'h147ae1", "POFF0_INIT 27'h2000000"};
     // 2 MHz of 100 MHz over 4 channels: 2 * 4 / 100 * 2^27 = 10737418.24.
-    row("channel count scales the increment",
-        sys,
-        "4",
-        3,
-        "2",
-        "0.5",
-        "PINC3_INIT 27'ha3d70a",
-        "POFF3_INIT 27'h4000000");
+    QTest::newRow("channel count scales the increment")
+            << sys << 4 << 3 << QStringList{"2", "0.5"}
+            << QStringList{"PINC3_INIT 27'ha3d70a", "POFF3_INIT 27'h4000000"};
     // A phase of 2^-28 is half a step of 2^-27.
-    row("half rounds upward",
-        sys,
-        "1",
-        0,
-        "0",
-        "0.0000000037252902984619140625",
-        "PINC0_INIT 27'h0",
-        "POFF0_INIT 27'h1");
-    row("channel beyond the count is zero",
-        sys,
-        "4",
-        4,
-        "2",
-        "0.5",
-        "PINC4_INIT 27'h0",
-        "POFF4_INIT 27'h0");
-    row("index ten is A", sys, "16", 10, "0", "0.5", "PINCA_INIT 27'h0", "POFFA_INIT 27'h4000000");
-    row("hardware text kept as typed",
-        hard,
-        "16",
-        15,
-        "1aB",
-        "ff",
-        "PINCF_INIT 30'h1aB",
-        "POFFF_INIT 30'hff");
-    row("hardware beyond the count is zero",
-        hard,
-        "15",
-        15,
-        "1aB",
-        "7",
-        "PINCF_INIT 30'h0",
-        "POFFF_INIT 30'h0");
+    QTest::newRow("half rounds upward")
+            << sys << 1 << 0 << QStringList{"0", "0.0000000037252902984619140625"}
+            << QStringList{"PINC0_INIT 27'h0", "POFF0_INIT 27'h1"};
+    QTest::newRow("channel beyond the count is zero")
+            << sys << 4 << 4 << QStringList{"2", "0.5"}
+            << QStringList{"PINC4_INIT 27'h0", "POFF4_INIT 27'h0"};
+    QTest::newRow("index ten is A") << sys << 16 << 10 << QStringList{"0", "0.5"}
+                                    << QStringList{"PINCA_INIT 27'h0", "POFFA_INIT 27'h4000000"};
+    QTest::newRow("hardware text kept as typed")
+            << hard << 16 << 15 << QStringList{"1aB", "ff"}
+            << QStringList{"PINCF_INIT 30'h1aB", "POFFF_INIT 30'hff"};
+    QTest::newRow("hardware beyond the count is zero")
+            << hard << 15 << 15 << QStringList{"1aB", "7"}
+            << QStringList{"PINCF_INIT 30'h0", "POFFF_INIT 30'h0"};
 }
 
 void tst_DefinesBuilder::initialValues()
 {
     QFETCH(QString, mode);
-    QFETCH(QString, channels);
+    QFETCH(int, channels);
     QFETCH(int, channel);
-    QFETCH(QString, frequency);
-    QFETCH(QString, phase);
-    QFETCH(QString, incLine);
-    QFETCH(QString, offLine);
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, expected);
     DefinesSettings s = example();
     s.parameterSelection = mode;
     s.hardPhaseWidth = 30;
-    s.channels = channels;
-    s.frequencies[channel] = frequency;
-    s.phases[channel] = phase;
+    s.channels = QString::number(channels);
+    s.frequencies[channel] = entries.at(0);
+    s.phases[channel] = entries.at(1);
     const QStringList lines = parameterLines(s);
     // The 32 initial values close the list, in channel order.
     const QStringList init = lines.mid(lines.size() - 32);
     QCOMPARE(init.filter(QRegularExpression("^`define DEFINE_P(INC|OFF)._INIT ")).size(), 32);
-    QCOMPARE(init.at(2 * channel), incLine);
-    QCOMPARE(init.at(2 * channel + 1), offLine);
+    QCOMPARE(init.mid(2 * channel, 2).replaceInStrings("`define DEFINE_", ""), expected);
 }
 
 void tst_DefinesBuilder::tableWidths_data()

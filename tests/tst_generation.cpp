@@ -270,8 +270,6 @@ void tst_Generation::validation_data()
     QTest::addColumn<QString>("message");
     const QString sys = "System Parameters";
     const QString rangeError = "There is an error in the %1 line of %2.";
-    QTest::newRow("below clock over channels")
-            << sys << "fixed_off" << QStringList{"freq1=24.999", "phase3=0.999"} << QString();
     QTest::newRow("at clock over channels") << sys << "fixed_off" << QStringList{"freq1=25"}
                                             << rangeError.arg(2).arg("Output Freqency(MHz)");
     QTest::newRow("phase of a full turn")

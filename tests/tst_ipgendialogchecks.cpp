@@ -376,6 +376,14 @@ void tst_IPGenDialogChecks::scriptedCreate()
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().contains("outside the allowed range 4 to 25"),
              qPrintable(errors.first()));
+
+    // A job the caller installed serves several runs; a run whose dialog
+    // never ran does not pass for the one before.
+    IPCore::BatchJob job(qApp);
+    errors.clear();
+    QVERIFY(core.createByTcl(tmp.path(), DEV::DeviceArg(), {}, errors));
+    QVERIFY(!core.openByTcl(tmp.filePath("fixture.ipc"), QString(), {}, errors));
+    QCOMPARE(errors, QStringList{"The core's dialog did not run."});
 }
 
 QTEST_MAIN(tst_IPGenDialogChecks)

@@ -78,7 +78,7 @@ void tst_OutputChecks::outputDirectory_data()
     QTest::newRow("is a file") << "plain"
                                << "plain\" is a file";
     QTest::newRow("deep below a file") << "plain/a/b"
-                                       << "cannot be created because";
+                                       << "plain\" is a file";
 }
 
 void tst_OutputChecks::outputDirectory()
