@@ -97,16 +97,13 @@ private slots:
     void tableFile_data();
     void tableFile();
     void missingWorkingDirectory();
-    void errorBox();
     void validation_data();
     void validation();
     void acceptStops_data();
     void acceptStops();
     void configRoundTrip();
-    void rejectedVersions_data();
-    void rejectedVersions();
-    void missingKeys_data();
-    void missingKeys();
+    void editedConfig_data();
+    void editedConfig();
 };
 
 // One 1 MHz channel of a 100 MHz clock, 1 Hz resolution, 72 dB.
@@ -239,29 +236,9 @@ void tst_Generation::missingWorkingDirectory()
     QVERIFY(!QFileInfo::exists(s.work("cos_sin_lut.dat")));
 }
 
-// The generator's own error box: title, pictures, a single OK button, over the dialog.
-void tst_Generation::errorBox()
-{
-    Session s;
-    s.driver.edit("freq0")->setText("");
-    bool checked = false;
-    QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        QCOMPARE(box->windowTitle(), QString("Error"));
-        QCOMPARE(box->text(), QString("There is empty data in the 1 line."));
-        QCOMPARE(box->icon(), QMessageBox::NoIcon);
-        QVERIFY(!box->iconPixmap().isNull() && !box->windowIcon().isNull());
-        QCOMPARE(box->standardButtons(), QMessageBox::Ok);
-        QCOMPARE(box->parentWidget(), s.dialog());
-        checked = true;
-    });
-    QVERIFY(!s.dialog()->checkInputData());
-    QVERIFY(checked);
-}
-
 // The dialog hands the table check its mode, clock, channel count, phase
-// width, headings and which columns are in use.
+// width, headings and which columns are in use, and shows a fault in the
+// generator's own error box.
 void tst_Generation::validation_data()
 {
     QTest::addColumn<QString>("mode");
@@ -299,9 +276,21 @@ void tst_Generation::validation()
     }
     for (const QString &entry : entries)
         s.driver.edit(entry.section('=', 0, 0))->setText(entry.section('=', 1));
+    bool boxSeen = false;
+    QTimer::singleShot(0, s.dialog(), [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        QCOMPARE(box->icon(), QMessageBox::NoIcon);
+        QVERIFY(!box->iconPixmap().isNull() && !box->windowIcon().isNull());
+        QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+        QCOMPARE(box->parentWidget(), s.dialog());
+        boxSeen = true;
+    });
     QCOMPARE(s.dialog()->checkInputData(), message.isEmpty());
     QCOMPARE(s.recorder.messages(),
              message.isEmpty() ? QStringList() : QStringList{"Error: " + message});
+    QCOMPARE(boxSeen, !message.isEmpty());
 }
 
 // OK stops at the first problem, says so once and leaves no configuration.
@@ -414,46 +403,25 @@ void tst_Generation::configRoundTrip()
     QCOMPARE(first.recorder.messages(), QStringList());
 }
 
-void tst_Generation::rejectedVersions_data()
+// A configuration file edited by hand: another version is refused and
+// changes nothing; a missing key leaves its widget at a defined state.
+void tst_Generation::editedConfig_data()
 {
     QTest::addColumn<QVariant>("version");
-    QTest::newRow("1.1") << QVariant("1.1");
-    QTest::newRow("1.0.0") << QVariant("1.0.0");
-    QTest::newRow("empty") << QVariant("");
-    QTest::newRow("absent") << QVariant();
+    QTest::addColumn<QString>("missing"); // a key of the Config group, or the group itself
+    for (const char *version : {"1.1", "1.0.0", ""})
+        QTest::newRow(qPrintable(QString("version \"%1\"").arg(version)))
+                << QVariant(version) << QString();
+    QTest::newRow("no version") << QVariant() << QString();
+    for (const char *key :
+         {"Disable_IO_Insertion", "NumberOfChannels", "PhaseWidth", "Output", "Config"})
+        QTest::newRow(qPrintable(QString("no %1").arg(key))) << QVariant("1.0") << QString(key);
 }
 
-void tst_Generation::rejectedVersions()
+void tst_Generation::editedConfig()
 {
     QFETCH(QVariant, version);
-    Session s;
-    writeConfig(s.ipc(),
-                version,
-                {{"NumberOfChannels", "8"}, {"ConfiguationOptions", "SIN COS LUT Only"}});
-    IPDDSYN::dds2dlg other(dialogInfo());
-    QVERIFY(!other.setOpening(s.ipc(), QString()));
-    QCOMPARE(s.recorder.messages(),
-             QStringList{"Error: This version of specified IP Config file is incompatible with "
-                         "current IP Core Generator."});
-    // The widgets keep what initialize gave them.
-    QCOMPARE(other.findChild<QComboBox *>("numOfChannels")->currentText(), QString("1"));
-    QCOMPARE(other.findChild<QComboBox *>("cfgOptions")->currentIndex(), 0);
-}
-
-void tst_Generation::missingKeys_data()
-{
-    QTest::addColumn<QString>("missing"); // empty: no Config group at all
-    QTest::newRow("no Disable_IO_Insertion") << "Disable_IO_Insertion";
-    QTest::newRow("no NumberOfChannels") << "NumberOfChannels";
-    QTest::newRow("no PhaseWidth") << "PhaseWidth";
-    QTest::newRow("no Output radio key") << "Output";
-    QTest::newRow("no Config group") << "";
-}
-
-void tst_Generation::missingKeys()
-{
     QFETCH(QString, missing);
-    const bool withGroup = !missing.isEmpty();
     Session s;
     s.check("checkDisableIOInsertion", false);
     s.check("sinAndcos");
@@ -462,23 +430,33 @@ void tst_Generation::missingKeys()
     QVERIFY(s.makeWorkingDirectory());
     QVERIFY(s.dialog()->generateCoreFiles());
     QMap<QString, QVariant> options = configGroup(s.ipc());
-    QCOMPARE(options.remove(missing), withGroup ? 1 : 0);
-    writeConfig(s.ipc(), "1.0", withGroup ? options : QMap<QString, QVariant>());
+    QCOMPARE(options.remove(missing), missing.isEmpty() || missing == "Config" ? 0 : 1);
+    writeConfig(s.ipc(), version, missing == "Config" ? QMap<QString, QVariant>() : options);
 
     IPDDSYN::dds2dlg opened(dialogInfo());
-    QVERIFY(opened.setOpening(s.ipc(), QString()));
+    const bool accepted = opened.setOpening(s.ipc(), QString());
     const auto combo = [&](const char *name) { return opened.findChild<QComboBox *>(name); };
     const auto button = [&](const char *name) { return opened.findChild<QAbstractButton *>(name); };
+    const QSpinBox *phaseWidth = opened.findChild<QSpinBox *>("phaseWidth");
+    if (version != "1.0") {
+        QVERIFY(!accepted);
+        QCOMPARE(s.recorder.messages(),
+                 QStringList{"Error: This version of specified IP Config file is incompatible "
+                             "with current IP Core Generator."});
+        QCOMPARE(combo("paraSelection")->currentText(), QString("System Parameters"));
+        QVERIFY(phaseWidth->value() != 40);
+        return;
+    }
+    QVERIFY(accepted);
     // Stored unchecked; a missing key counts as checked.
     QCOMPARE(button("checkDisableIOInsertion")->isChecked(),
-             !withGroup || missing == "Disable_IO_Insertion");
-    if (!withGroup) {
+             missing == "Disable_IO_Insertion" || missing == "Config");
+    if (missing == "Config") {
         QCOMPARE(combo("cfgOptions")->currentIndex(), -1);
         QCOMPARE(combo("numOfChannels")->currentIndex(), -1);
         QCOMPARE(opened.findChild<QLineEdit *>("sysClk")->text(), QString());
         return;
     }
-    const QSpinBox *phaseWidth = opened.findChild<QSpinBox *>("phaseWidth");
     QCOMPARE(combo("numOfChannels")->currentIndex(), missing == "NumberOfChannels" ? -1 : 0);
     QCOMPARE(phaseWidth->value(), missing == "PhaseWidth" ? phaseWidth->minimum() : 40);
     // A missing radio key picks the group's first button.
