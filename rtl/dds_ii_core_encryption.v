@@ -32,7 +32,7 @@ endmodule
 
 // Counts the beats of a channel-ordered burst (channel 0 first) and checks
 // tlast, which must come with the beat of the last channel. Any tlast, and
-// the last channel's beat, end the burst: the lfsr_next beat is channel 0 again.
+// the last channel's beat, end the burst: the next beat is channel 0 again.
 module dds_ii_framer #(
     parameter NCH = 1,
     parameter CIW = 1
@@ -250,7 +250,7 @@ endmodule
 
 // Sine and cosine of the top A = P - T phase bits from the octant table
 // (entries (0, pi/4], the angle-0 entry implied), unfolded to the full
-// circle. With TAYLOR the lfsr_next bits of the phase correct the result to
+// circle. With TAYLOR the next bits of the phase correct the result to
 // first order: sin(x+d) = sin x + d cos x, cos(x+d) = cos x - d sin x.
 // Registers: 2 without Taylor, 7 with it; the result is combinational
 // from the last one.
