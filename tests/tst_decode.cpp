@@ -1,8 +1,8 @@
 // The post-synthesis simulation model: self-contained when it can be,
 // a clear refusal when it cannot.
 #include "ipcore.h"
+#include "toolrun.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -49,35 +49,22 @@ void tst_Decode::decode()
     QFETCH(QStringList, models);
     QTemporaryDir dir;
     const QString source = dir.filePath("work/top.vg");
-    QVERIFY(QDir().mkpath(dir.filePath("work")));
-    if (!netlist.isEmpty()) {
-        QFile file(source);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(netlist);
-    }
+    QVERIFY(netlist.isEmpty() || writeFile(source, netlist));
     QString text;
-    QCOMPARE(IPCore::decode(dir.path(), source, dir.filePath("top.vo"), text), result);
+    QCOMPARE(IPCore::decode(dir.path(), source, "top.vo", text), result);
+    const QString model = readFile(dir.filePath("top.vo"));
     if (result != 0) {
         QVERIFY2(text.contains(message), qPrintable(text));
         QVERIFY(!QFileInfo::exists(dir.filePath("top.vo")));
         return;
     }
-    QFile vo(dir.filePath("top.vo"));
-    QVERIFY(vo.open(QIODevice::ReadOnly));
-    const QString model = QString::fromUtf8(vo.readAll());
     QVERIFY(model.contains(QString::fromUtf8(netlist)));
     for (const QString &cell : models)
         QCOMPARE(model.count("module " + cell + " "), 1);
-    if (QStandardPaths::findExecutable("iverilog").isEmpty())
-        QSKIP("iverilog is not installed");
     // Alone, warning-free, and elaborating with top as the only root.
-    QProcess iverilog;
-    iverilog.setProcessChannelMode(QProcess::MergedChannels);
-    iverilog.start("iverilog",
-                   {"-s", "top", "-o", dir.filePath("top.vvp"), dir.filePath("top.vo")});
-    QVERIFY(iverilog.waitForFinished(60000));
-    const QByteArray output = iverilog.readAll();
-    QVERIFY2(iverilog.exitCode() == 0 && output.isEmpty(), output.constData());
+    QString output;
+    QCOMPARE(runTool("iverilog", {"-s", "top", "-o", "top.vvp", "top.vo"}, dir.path(), &output), 0);
+    QVERIFY2(output.isEmpty(), qPrintable(output));
 }
 
 QTEST_GUILESS_MAIN(tst_Decode)

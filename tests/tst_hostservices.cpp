@@ -3,6 +3,7 @@
 #include "batchservices.h"
 #include "guiservices.h"
 #include "ipcore.h"
+#include "toolrun.h"
 
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -61,12 +62,9 @@ void tst_HostServices::errorBox()
 void tst_HostServices::viewerIsReadOnly()
 {
     QTemporaryDir dir;
-    QFile file(dir.filePath("top.v"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("module top;\nendmodule\n");
-    file.close();
+    QVERIFY(writeFile(dir.filePath("top.v"), "module top;\nendmodule\n"));
     GuiServices services(qApp);
-    Core::HostServices::current()->openEditor(file.fileName(), false);
+    Core::HostServices::current()->openEditor(dir.filePath("top.v"), false);
     QCOMPARE(services.openEditors().size(), 1);
     auto *viewer = qobject_cast<QPlainTextEdit *>(services.openEditors().first());
     QVERIFY(viewer && viewer->isReadOnly());
@@ -81,6 +79,7 @@ void tst_HostServices::batchErrorsGoToStandardError()
         BatchServices services(qApp);
         IPCore::showErrorMsgs("Yosys could not synthesize top.", {"ERROR: one", "ERROR: two"});
         Core::HostServices::current()->openEditor("/o/top.v", false);
+        services.addFilesToProject({"/o/top.v"});
         return;
     }
     QProcess child;
@@ -93,7 +92,7 @@ void tst_HostServices::batchErrorsGoToStandardError()
     const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
     QVERIFY2(err.contains("error: Yosys could not synthesize top.\n  ERROR: one\n  ERROR: two\n"),
              qPrintable(err));
-    QVERIFY2(out.contains("open: /o/top.v\n"), qPrintable(out));
+    QVERIFY2(out.contains("open: /o/top.v\nadded to project: /o/top.v\n"), qPrintable(out));
     QVERIFY(!out.contains("ERROR"));
 }
 

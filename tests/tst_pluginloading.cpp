@@ -1,6 +1,7 @@
 #include "baseipcoreinterface.h"
 #include "devicecatalogue.h"
 #include "ipplugin.h"
+#include "toolrun.h"
 
 #include <QFile>
 #include <QImage>
@@ -18,21 +19,21 @@ using TE::TE_IPCore_Def::IPPlugin;
 
 static const QString pluginPath = QStringLiteral(DDS2_PLUGIN_DIR "/libdds2.so");
 
-/// A copy of the plug-in in a folder of its own, with a spec file of the test's choosing.
+/// A copy of the plug-in in a folder of its own, with a spec file of the
+/// test's choosing, and a loader that really unloads it.
 class PluginCopy
 {
 public:
     explicit PluginCopy(const QByteArray *spec)
     {
-        QFile::copy(pluginPath, m_dir.filePath(QStringLiteral("libdds2.so")));
-        if (spec) {
-            QFile file(m_dir.filePath(QStringLiteral("dds2.ipspec")));
-            file.open(QIODevice::WriteOnly);
-            file.write(*spec);
-        }
+        QFile::copy(pluginPath, m_dir.filePath("libdds2.so"));
+        if (spec)
+            writeFile(m_dir.filePath("dds2.ipspec"), *spec);
+        loader.setFileName(m_dir.filePath("libdds2.so"));
+        loader.setLoadHints(QLibrary::LoadHints());
     }
     QString dir() const { return m_dir.path(); }
-    QString library() const { return m_dir.filePath(QStringLiteral("libdds2.so")); }
+    QPluginLoader loader;
 
 private:
     QTemporaryDir m_dir;
@@ -44,8 +45,7 @@ class tst_PluginLoading : public QObject
 private slots:
     void initTestCase();
     void imagesFollowLibraryLifetime();
-    void metadataBlock();
-    void metadataObject();
+    void metadata();
     void exportsOnlyEntryPoints();
     void metacast_data();
     void metacast();
@@ -53,11 +53,7 @@ private slots:
     void interfacesAreIndependent();
     void brokenSpecGivesNoCore_data();
     void brokenSpecGivesNoCore();
-    void catalogueAnswers();
-    void singleCategoryIsListOfOne();
-    void supportsDeviceListOrder_data();
-    void supportsDeviceListOrder();
-    void imagesAreUncompressedPngs();
+    void specAnswers();
     void ipgenList_data();
     void ipgenList();
 
@@ -75,15 +71,21 @@ void tst_PluginLoading::initTestCase()
 // unless the loader is told otherwise, and the images would stay registered.
 void tst_PluginLoading::imagesFollowLibraryLifetime()
 {
-    const QString image = QStringLiteral("://image/module.png");
+    const QString image = "://image/module.png";
     QVERIFY(!QFile::exists(image));
     PluginCopy copy(nullptr);
-    QPluginLoader loader(copy.library());
-    loader.setLoadHints(QLibrary::LoadHints());
-    QVERIFY2(loader.load(), qPrintable(loader.errorString()));
-    QVERIFY(QFile::exists(image));
-    QVERIFY(QFile::exists(QStringLiteral("://image/exclamation.png")));
-    QVERIFY(loader.unload());
+    QVERIFY2(copy.loader.load(), qPrintable(copy.loader.errorString()));
+    for (const auto &[name, bytes] :
+         {std::pair{"://image/module.png", 2869}, std::pair{"://image/exclamation.png", 2009}}) {
+        const QResource resource(QString::fromLatin1(name));
+        QVERIFY2(resource.isValid(), name);
+        QCOMPARE(resource.compressionAlgorithm(), QResource::NoCompression);
+        QCOMPARE(resource.size(), qint64(bytes));
+        const QImage picture(QString::fromLatin1(name));
+        QCOMPARE(picture.size(), QSize(32, 32));
+        QVERIFY(picture.hasAlphaChannel());
+    }
+    QVERIFY(copy.loader.unload());
     QVERIFY(!QFile::exists(image));
 
     m_loader = std::make_unique<QPluginLoader>(pluginPath);
@@ -100,7 +102,7 @@ QList<BaseIPCoreInterface *> tst_PluginLoading::interfacesOf(QPluginLoader &load
     return plugin->interfaces();
 }
 
-void tst_PluginLoading::metadataBlock()
+void tst_PluginLoading::metadata()
 {
     QFile file(pluginPath);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -108,24 +110,17 @@ void tst_PluginLoading::metadataBlock()
     const int at = image.indexOf("QTMETADATA !");
     QVERIFY(at >= 0);
     QCOMPARE(image.indexOf("QTMETADATA !", at + 1), -1);
-    const QByteArray header = image.mid(at + 12, 4);
-    QCOMPARE(header, QByteArray("\x00\x05\x0f\x00", 4));
-}
-
-void tst_PluginLoading::metadataObject()
-{
+    QCOMPARE(image.mid(at + 12, 4), QByteArray("\x00\x05\x0f\x00", 4));
     const QJsonObject meta = m_loader->metaData();
-    QCOMPARE(meta.value(QStringLiteral("IID")).toString(),
-             QStringLiteral("IPDDSYN.DDS2Package/1.0"));
-    QCOMPARE(meta.value(QStringLiteral("className")).toString(), QStringLiteral("DDS2Package"));
-    QVERIFY(!meta.contains(QStringLiteral("MetaData")));
+    QCOMPARE(meta.value("IID").toString(), QString("IPDDSYN.DDS2Package/1.0"));
+    QCOMPARE(meta.value("className").toString(), QString("DDS2Package"));
+    QVERIFY(!meta.contains("MetaData"));
 }
 
 void tst_PluginLoading::exportsOnlyEntryPoints()
 {
     QProcess nm;
-    nm.start(QStringLiteral("nm"),
-             {QStringLiteral("-D"), QStringLiteral("--defined-only"), pluginPath});
+    nm.start("nm", {"-D", "--defined-only", pluginPath});
     QVERIFY(nm.waitForFinished());
     QCOMPARE(nm.exitCode(), 0);
     QStringList symbols;
@@ -174,8 +169,7 @@ void tst_PluginLoading::newPackageAfterDelete()
 {
     QPointer<QObject> first = m_loader->instance();
     QVERIFY(first);
-    QCOMPARE(QString::fromLatin1(first->metaObject()->className()),
-             QStringLiteral("IPDDSYN::DDS2Package"));
+    QCOMPARE(first->metaObject()->className(), "IPDDSYN::DDS2Package");
     first->QObject::setProperty("marked", true);
     delete first.data();
     QVERIFY(first.isNull());
@@ -189,114 +183,54 @@ void tst_PluginLoading::newPackageAfterDelete()
 
 void tst_PluginLoading::interfacesAreIndependent()
 {
-    const QList<BaseIPCoreInterface *> one
-            = interfacesOf(*m_loader, QStringLiteral(DDS2_PLUGIN_DIR));
-    const QList<BaseIPCoreInterface *> two
-            = interfacesOf(*m_loader, QStringLiteral(DDS2_PLUGIN_DIR));
+    const QList<BaseIPCoreInterface *> one = interfacesOf(*m_loader, DDS2_PLUGIN_DIR);
+    const QList<BaseIPCoreInterface *> two = interfacesOf(*m_loader, DDS2_PLUGIN_DIR);
     QCOMPARE(one.size(), 1);
     QCOMPARE(two.size(), 1);
     QVERIFY(one.first() != two.first());
     delete one.first();
-    QCOMPARE(two.first()->id(), QStringLiteral("dds_ii"));
+    QCOMPARE(two.first()->id(), QString("dds_ii"));
     QVERIFY(!two.first()->name().isEmpty());
     delete two.first();
 }
 
 void tst_PluginLoading::brokenSpecGivesNoCore_data()
 {
-    QTest::addColumn<bool>("present");
-    QTest::addColumn<QByteArray>("spec");
-    QTest::newRow("missing") << false << QByteArray();
-    QTest::newRow("empty") << true << QByteArray();
-    QTest::newRow("no version") << true << QByteArray("[ipcore]\nid=dds_ii\nname=DDS II\n");
-    QTest::newRow("binary") << true
-                            << QByteArray("\x7f"
+    QTest::addColumn<QByteArray>("spec"); // null: no spec file
+    QTest::newRow("missing") << QByteArray();
+    QTest::newRow("empty") << QByteArray("");
+    QTest::newRow("no version") << QByteArray("[ipcore]\nid=dds_ii\nname=DDS II\n");
+    QTest::newRow("binary") << QByteArray("\x7f"
                                           "ELF\x02\x01\x01\0\0\0\xff\xfe[ipcore\n\0\0",
                                           21);
-    QTest::newRow("truncated") << true << QByteArray("[ipcore]\nid=dds_ii\nname=DDS II\nvers");
+    QTest::newRow("truncated") << QByteArray("[ipcore]\nid=dds_ii\nname=DDS II\nvers");
 }
 
 void tst_PluginLoading::brokenSpecGivesNoCore()
 {
-    QFETCH(bool, present);
     QFETCH(QByteArray, spec);
-    PluginCopy copy(present ? &spec : nullptr);
-    QPluginLoader loader(copy.library());
-    loader.setLoadHints(QLibrary::LoadHints());
-    QVERIFY2(loader.load(), qPrintable(loader.errorString()));
-    QVERIFY(interfacesOf(loader, copy.dir()).isEmpty());
-    QVERIFY(loader.unload());
+    PluginCopy copy(spec.isNull() ? nullptr : &spec);
+    QVERIFY2(copy.loader.load(), qPrintable(copy.loader.errorString()));
+    QVERIFY(interfacesOf(copy.loader, copy.dir()).isEmpty());
+    QVERIFY(copy.loader.unload());
 }
 
-void tst_PluginLoading::catalogueAnswers()
+// The category as a list even when it is one word, and the device lists
+// each in its role: swapping them would invert both answers.
+void tst_PluginLoading::specAnswers()
 {
-    const QList<BaseIPCoreInterface *> cores
-            = interfacesOf(*m_loader, QStringLiteral(DDS2_PLUGIN_DIR));
-    QCOMPARE(cores.size(), 1);
-    std::unique_ptr<BaseIPCoreInterface> core(cores.first());
-    QCOMPARE(core->id(), QStringLiteral("dds_ii"));
-    QCOMPARE(core->version(), QStringLiteral("2.0"));
-    QCOMPARE(core->category(), (QStringList{"DSP", "Waveform Synthesis"}));
-    QVERIFY(core->summary().contains(QStringLiteral("sixteen")));
-    QVERIFY(core->supportsDevice(DEV::DeviceCatalogue::find(QStringLiteral("RQ3B/RQ4K-01"))));
-    QVERIFY(!core->supportsDevice(DEV::DeviceCatalogue::find(QStringLiteral("RQ1A/RQ1A-01"))));
-    const QMap<QString, QVariant> info = core->getIpinfoMap();
-    QCOMPARE(info.value(QStringLiteral("ipcore.id")).toString(), QStringLiteral("dds_ii"));
-}
-
-void tst_PluginLoading::singleCategoryIsListOfOne()
-{
-    const QByteArray spec = "[ipcore]\nid=x\nname=X\nversion=1\ncategory=DSP\n";
-    PluginCopy copy(&spec);
-    QPluginLoader loader(copy.library());
-    loader.setLoadHints(QLibrary::LoadHints());
-    const QList<BaseIPCoreInterface *> cores = interfacesOf(loader, copy.dir());
-    QCOMPARE(cores.size(), 1);
-    QCOMPARE(cores.first()->category(), QStringList{QStringLiteral("DSP")});
-    delete cores.first();
-    QVERIFY(loader.unload());
-}
-
-void tst_PluginLoading::supportsDeviceListOrder_data()
-{
-    QTest::addColumn<QString>("device");
-    QTest::addColumn<bool>("supported");
-    // supported=RQ3B, unsupported=RQ6A: swapping the lists would invert both answers.
-    QTest::newRow("in supported list") << "RQ3B/RQ3B-08" << true;
-    QTest::newRow("in unsupported list") << "RQ6A/RQ6A-12" << false;
-    QTest::newRow("in neither") << "RQ9A/RQ9A-25" << false;
-}
-
-void tst_PluginLoading::supportsDeviceListOrder()
-{
-    QFETCH(QString, device);
-    QFETCH(bool, supported);
-    const QByteArray spec = "[ipcore]\nid=x\nname=X\nversion=1\n"
+    const QByteArray spec = "[ipcore]\nid=x\nname=X\nversion=1\ncategory=DSP\n"
                             "[ipcore.device]\nsupported=RQ3B\nunsupported=RQ6A\n";
     PluginCopy copy(&spec);
-    QPluginLoader loader(copy.library());
-    loader.setLoadHints(QLibrary::LoadHints());
-    const QList<BaseIPCoreInterface *> cores = interfacesOf(loader, copy.dir());
+    const QList<BaseIPCoreInterface *> cores = interfacesOf(copy.loader, copy.dir());
     QCOMPARE(cores.size(), 1);
-    QCOMPARE(cores.first()->supportsDevice(DEV::DeviceCatalogue::find(device)), supported);
-    delete cores.first();
-    QVERIFY(loader.unload());
-}
-
-void tst_PluginLoading::imagesAreUncompressedPngs()
-{
-    const QList<QPair<QString, qint64>> images
-            = {{QStringLiteral("://image/module.png"), 2869},
-               {QStringLiteral("://image/exclamation.png"), 2009}};
-    for (const auto &image : images) {
-        QResource resource(image.first);
-        QVERIFY2(resource.isValid(), qPrintable(image.first));
-        QCOMPARE(resource.compressionAlgorithm(), QResource::NoCompression);
-        QCOMPARE(resource.size(), image.second);
-        const QImage picture(image.first);
-        QCOMPARE(picture.size(), QSize(32, 32));
-        QVERIFY(picture.hasAlphaChannel());
-    }
+    std::unique_ptr<BaseIPCoreInterface> core(cores.first());
+    QCOMPARE(core->category(), QStringList{"DSP"});
+    QVERIFY(core->supportsDevice(DEV::DeviceCatalogue::find("RQ3B/RQ3B-08")));
+    QVERIFY(!core->supportsDevice(DEV::DeviceCatalogue::find("RQ6A/RQ6A-12")));
+    QVERIFY(!core->supportsDevice(DEV::DeviceCatalogue::find("RQ9A/RQ9A-25")));
+    core.reset();
+    QVERIFY(copy.loader.unload());
 }
 
 void tst_PluginLoading::ipgenList_data()
@@ -330,41 +264,22 @@ void tst_PluginLoading::ipgenList()
     QFETCH(QString, expectedErr);
 
     QTemporaryDir plugins;
-    const QStringList words = setup.split(QLatin1Char(' '));
-    const QString kind = words.first();
-    const QString device = words.value(1, QStringLiteral("RQ3B/RQ4K-01"));
-    QDir(plugins.path()).mkpath(QStringLiteral("dds_ii"));
-    const QString dds = plugins.filePath(QStringLiteral("dds_ii/"));
-    QVERIFY(QFile::copy(pluginPath, dds + QStringLiteral("libdds2.so")));
-    if (kind != QLatin1String("nospec")) {
-        if (kind == QLatin1String("badspec")) {
-            QFile spec(dds + QStringLiteral("dds2.ipspec"));
-            QVERIFY(spec.open(QIODevice::WriteOnly));
-            spec.write("[ipcore]\nname=broken\n");
-        } else {
-            QVERIFY(QFile::copy(QStringLiteral(DDS2_PLUGIN_DIR "/dds2.ipspec"),
-                                dds + QStringLiteral("dds2.ipspec")));
-        }
-    }
-    if (kind == QLatin1String("notplugin")) {
-        QDir(plugins.path()).mkpath(QStringLiteral("junk"));
-        QFile junk(plugins.filePath(QStringLiteral("junk/libjunk.so")));
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write("not an ELF file");
-    }
-    if (kind == QLatin1String("other")) {
-        QDir(plugins.path()).mkpath(QStringLiteral("other"));
-        QVERIFY(QFile::copy(QStringLiteral(OTHER_PLUGIN),
-                            plugins.filePath(QStringLiteral("other/libotherplugin.so"))));
-    }
+    const QString kind = setup.section(' ', 0, 0);
+    const QString device = setup.contains(' ') ? setup.section(' ', 1) : "RQ3B/RQ4K-01";
+    const QString dds = plugins.filePath("dds_ii/");
+    QVERIFY(QDir().mkpath(dds) && QFile::copy(pluginPath, dds + "libdds2.so"));
+    if (kind == "badspec")
+        QVERIFY(writeFile(dds + "dds2.ipspec", "[ipcore]\nname=broken\n"));
+    else if (kind != "nospec")
+        QVERIFY(QFile::copy(DDS2_PLUGIN_DIR "/dds2.ipspec", dds + "dds2.ipspec"));
+    if (kind == "notplugin")
+        QVERIFY(writeFile(plugins.filePath("junk/libjunk.so"), "not an ELF file"));
+    if (kind == "other")
+        QVERIFY(QDir().mkpath(plugins.filePath("other"))
+                && QFile::copy(OTHER_PLUGIN, plugins.filePath("other/libotherplugin.so")));
 
     QProcess ipgen;
-    ipgen.start(QStringLiteral(IPGEN_BINARY),
-                {QStringLiteral("list"),
-                 QStringLiteral("--plugins"),
-                 plugins.path(),
-                 QStringLiteral("--device"),
-                 device});
+    ipgen.start(IPGEN_BINARY, {"list", "--plugins", plugins.path(), "--device", device});
     QVERIFY(ipgen.waitForFinished(60000));
     const QString out = QString::fromUtf8(ipgen.readAllStandardOutput());
     const QString err = QString::fromUtf8(ipgen.readAllStandardError());
@@ -372,7 +287,7 @@ void tst_PluginLoading::ipgenList()
     QVERIFY2(out.contains(expectedOut), qPrintable(out));
     QVERIFY2(err.contains(expectedErr), qPrintable(err));
     if (exitCode == 0)
-        QVERIFY2(out.contains(QStringLiteral("dds_ii\n  name:")), qPrintable(out));
+        QVERIFY2(out.contains("dds_ii\n  name:"), qPrintable(out));
 }
 
 QTEST_MAIN(tst_PluginLoading)
