@@ -171,8 +171,14 @@ module dds_ii_phase_gen #(
                 shadow_inc_next[config_chan*P +: P] = config_inc;
                 shadow_off_next[config_chan*P +: P] = config_off;
             end
+            // The shadow set is reset too, although a complete burst rewrites
+            // every channel: gate-level simulation would otherwise carry its
+            // power-up X through the channel select into the active set.
             always @(posedge clk) begin
-                if (config_valid) begin
+                if (!rst_n) begin
+                    shadow_inc <= INC_INIT[NCH*P-1:0];
+                    shadow_off <= OFF_INIT[NCH*P-1:0];
+                end else if (config_valid) begin
                     shadow_inc <= shadow_inc_next;
                     shadow_off <= shadow_off_next;
                 end
