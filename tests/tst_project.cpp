@@ -18,9 +18,11 @@ void tst_Project::addsAndPersists_data()
     QTest::addColumn<QStringList>("batches");
     QTest::addColumn<QStringList>("listed");
     QTest::newRow("one file") << QStringList{"top.v"} << QStringList{"top.v"};
-    QTest::newRow("added twice, listed once") << QStringList{"top.v", "top.v"} << QStringList{"top.v"};
+    QTest::newRow("added twice, listed once")
+            << QStringList{"top.v", "top.v"} << QStringList{"top.v"};
     QTest::newRow("order of adding kept") << QStringList{"b.v", "a.v"} << QStringList{"b.v", "a.v"};
-    QTest::newRow("subfolder has its own project") << QStringList{"top.v", "sub/x.v"} << QStringList{"top.v"};
+    QTest::newRow("subfolder has its own project")
+            << QStringList{"top.v", "sub/x.v"} << QStringList{"top.v"};
 }
 
 void tst_Project::addsAndPersists()
@@ -38,7 +40,8 @@ void tst_Project::addsAndPersists()
         expected << dir.filePath(name);
     QCOMPARE(Core::Project::files(dir.path()), expected);
     if (batches.contains(QStringLiteral("sub/x.v")))
-        QCOMPARE(Core::Project::files(dir.filePath(QStringLiteral("sub"))), QStringList{dir.filePath("sub/x.v")});
+        QCOMPARE(Core::Project::files(dir.filePath(QStringLiteral("sub"))),
+                 QStringList{dir.filePath("sub/x.v")});
 }
 
 void tst_Project::unwritableFolderIsReported()
