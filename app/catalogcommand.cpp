@@ -6,19 +6,12 @@
 
 #include <QCommandLineParser>
 
-static QCommandLineOption pluginsOption()
-{
-    return {QStringLiteral("plugins"),
-            QStringLiteral("Load plug-ins from <dir>."),
-            QStringLiteral("dir")};
-}
-
 int runList(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Lists the cores of every plug-in."));
     parser.addHelpOption();
-    parser.addOption(pluginsOption());
+    parser.addOption(PluginRegistry::pluginsOption());
     const QCommandLineOption deviceOption(
             QStringLiteral("device"),
             QStringLiteral("Say whether each core supports <series/device>."),
@@ -43,11 +36,7 @@ int runList(const QStringList &args, QTextStream &out, QTextStream &err)
     }
 
     PluginRegistry registry;
-    registry.loadFrom(parser.isSet(QStringLiteral("plugins"))
-                              ? parser.value(QStringLiteral("plugins"))
-                              : PluginRegistry::defaultPluginDir());
-    for (const QString &problem : registry.problems())
-        err << "ipgen: " << problem << '\n';
+    registry.loadForCommand(parser, err);
     const auto cores = registry.cores();
     for (auto *core : cores) {
         out << core->id() << '\n';

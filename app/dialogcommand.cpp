@@ -25,9 +25,6 @@ public:
         : m_name(QString::fromLatin1(name))
         , m_out(out)
         , m_err(err)
-        , m_plugins(QStringLiteral("plugins"),
-                    QStringLiteral("Load plug-ins from <dir>."),
-                    QStringLiteral("dir"))
         , m_core(QStringLiteral("core"),
                  QStringLiteral("The core to run (default: the one the file names, else dds_ii)."),
                  QStringLiteral("id"))
@@ -36,7 +33,7 @@ public:
                    QStringLiteral("series/device"))
     {
         m_parser.addHelpOption();
-        m_parser.addOption(m_plugins);
+        m_parser.addOption(PluginRegistry::pluginsOption());
         m_parser.addOption(m_core);
         m_parser.addOption(m_device);
     }
@@ -74,10 +71,7 @@ public:
     /// Loads the plug-ins and finds the core; nullptr (reported) when it is not there.
     BaseIPCoreInterface *core(const QString &fallbackId)
     {
-        m_registry.loadFrom(m_parser.isSet(m_plugins) ? m_parser.value(m_plugins)
-                                                      : PluginRegistry::defaultPluginDir());
-        for (const QString &problem : m_registry.problems())
-            m_err << "ipgen: " << problem << '\n';
+        m_registry.loadForCommand(m_parser, m_err);
         const QString id = m_parser.isSet(m_core) ? m_parser.value(m_core) : fallbackId;
         BaseIPCoreInterface *core = m_registry.core(id);
         if (!core) {
@@ -113,7 +107,6 @@ private:
     QTextStream &m_out;
     QTextStream &m_err;
     QCommandLineParser m_parser;
-    QCommandLineOption m_plugins;
     QCommandLineOption m_core;
     QCommandLineOption m_device;
     PluginRegistry m_registry;

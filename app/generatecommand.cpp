@@ -86,10 +86,16 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
                                   QStringLiteral("Core to generate (default: the configuration's "
                                                  "core, or the only core loaded)."),
                                   QStringLiteral("id"));
-    const QCommandLineOption plugins(QStringLiteral("plugins"),
-                                     QStringLiteral("Load plug-ins from <dir>."),
-                                     QStringLiteral("dir"));
-    parser.addOptions({device, dir, file, module, language, tool, set, overwrite, core, plugins});
+    parser.addOptions({device,
+                       dir,
+                       file,
+                       module,
+                       language,
+                       tool,
+                       set,
+                       overwrite,
+                       core,
+                       PluginRegistry::pluginsOption()});
     if (!parser.parse(args)) {
         err << "ipgen generate: " << parser.errorText() << '\n';
         return 2;
@@ -133,10 +139,7 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
         return 2;
 
     PluginRegistry registry;
-    registry.loadFrom(parser.isSet(plugins) ? parser.value(plugins)
-                                            : PluginRegistry::defaultPluginDir());
-    for (const QString &problem : registry.problems())
-        err << "ipgen: " << problem << '\n';
+    registry.loadForCommand(parser, err);
     QString coreId = parser.value(core);
     if (coreId.isEmpty() && !config.isEmpty())
         coreId = coreOfConfig(config);

@@ -24,6 +24,21 @@ QString PluginRegistry::defaultPluginDir()
             .absolutePath();
 }
 
+QCommandLineOption PluginRegistry::pluginsOption()
+{
+    return {QStringLiteral("plugins"),
+            QStringLiteral("Load plug-ins from <dir>."),
+            QStringLiteral("dir")};
+}
+
+void PluginRegistry::loadForCommand(const QCommandLineParser &parser, QTextStream &err)
+{
+    const QString option = QStringLiteral("plugins");
+    loadFrom(parser.isSet(option) ? parser.value(option) : defaultPluginDir());
+    for (const QString &problem : qAsConst(m_problems))
+        err << "ipgen: " << problem << '\n';
+}
+
 void PluginRegistry::loadFrom(const QString &pluginDir)
 {
     const QDir dir(pluginDir);

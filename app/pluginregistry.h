@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QList>
 #include <QPluginLoader>
 #include <QString>
 #include <QStringList>
+#include <QTextStream>
 
 #include <memory>
 #include <vector>
@@ -29,6 +32,12 @@ public:
     static QString defaultPluginDir();
 
     void loadFrom(const QString &pluginDir);
+
+    /// The --plugins option every command offers.
+    static QCommandLineOption pluginsOption();
+    /// Loads from the folder --plugins names, or the default one, and
+    /// reports every problem on `err`.
+    void loadForCommand(const QCommandLineParser &parser, QTextStream &err);
 
     QList<TE::TE_IPCore_Def::BaseIPCoreInterface *> cores() const;
     /// The core with this identifier, or nullptr.
