@@ -52,7 +52,6 @@ private slots:
     void tableOnlyCoversEveryAddress_data();
     void tableOnlyCoversEveryAddress();
     void offsetAcrossOctantEdgeHasNoGlitch();
-    void missingTableFailsLoudly();
 
 private:
     QTemporaryDir m_tmp;
@@ -270,21 +269,6 @@ void TestRtlCore::offsetAcrossOctantEdgeHasNoGlitch()
                 = 2 * M_PI * double(offsets[i] >> c.truncWidth) / (1 << c.addressWidth());
         QVERIFY2(nearIdeal(o, c.outputWidth, angle, 0.5 + 1e-9), qPrintable(describe(o)));
     }
-}
-
-void TestRtlCore::missingTableFailsLoudly()
-{
-    RtlSimulation sim(nextDir());
-    QString error;
-    QVERIFY2(sim.writeCore(QStringLiteral("no_table"),
-                           IPDDSYN::Generation::parameterLines(
-                                   hardwareSettings(kBoth, 1, 16, 12, "None")),
-                           &error),
-             qPrintable(error));
-    QVERIFY(QFile::remove(sim.workDir() + QStringLiteral("/cos_sin_lut.dat")));
-    QVector<CycleOut> rtl;
-    QVERIFY(!sim.run(QVector<CycleIn>(20), &rtl, &error));
-    QVERIFY2(error.contains(QLatin1String("cos_sin_lut.dat")), qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(TestRtlCore)
