@@ -121,7 +121,6 @@ void tst_Dds2Dlg::newCore_data()
     };
     const QString shapings = "*None|Phase Dithering|Taylor Series Corrected";
     row("IPGenDialog", "IPDDSYN::dds2dlg", "", "DDS II: Direct Digital Synthesizer");
-    row("coreLabel", "QLabel", "", "DDS II: Direct Digital Synthesizer");
     row("device", "QLabel", "", "RQ3B/RQ4K-01");
     row("moduleName", "QLineEdit", "", "dds_ii_top");
     row("fileName", "QLineEdit", "", "dds_ii");
@@ -133,7 +132,6 @@ void tst_Dds2Dlg::newCore_data()
         "ConfiguationOptions",
         "*Phase Generator and SIN COS LUT|Phase Generator Only|SIN COS LUT Only");
     row("sysClk", "QLineEdit", "SystemClock", "100");
-    row("IPDDSYN__cfgTab/label_6", "QLabel", "", "[0.01-500.0]");
     row("numOfChannels",
         "QComboBox",
         "NumberOfChannels",
@@ -144,10 +142,7 @@ void tst_Dds2Dlg::newCore_data()
         "QComboBox",
         "ParameterSelection",
         "*System Parameters|Hardware Parameters");
-    row("sysem", "QGroupBox", "", "System Parameters");
     row("SFDR", "QLineEdit", "SpuriousFreeDynamicRange", "72");
-    row("IPDDSYN__cfgTab/label_8", "QLabel", "", "Spurious Free Dynamic Range(dB):");
-    row("IPDDSYN__cfgTab/label_11", "QLabel", "", "[24-150]");
     row("freqResolution", "QLineEdit", "FrequencyResolution", "1");
     row("rangeFreqRes", "QLabel", "", "[3.55271e-07-6.25e+06]");
     row("NS_sys", "QComboBox", "NoiseShaping_sys", shapings);

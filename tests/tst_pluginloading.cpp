@@ -69,12 +69,9 @@ void tst_PluginLoading::imagesFollowLibraryLifetime()
     QVERIFY(!QFile::exists(image));
     PluginCopy copy(nullptr);
     QVERIFY2(copy.loader.load(), qPrintable(copy.loader.errorString()));
-    for (const auto &[name, bytes] :
-         {std::pair{"://image/module.png", 2869}, std::pair{"://image/exclamation.png", 2009}}) {
-        const QResource resource(QString::fromLatin1(name));
-        QVERIFY2(resource.isValid(), name);
-        QCOMPARE(resource.compressionAlgorithm(), QResource::NoCompression);
-        QCOMPARE(resource.size(), qint64(bytes));
+    for (const char *name : {"://image/module.png", "://image/exclamation.png"}) {
+        QCOMPARE(QResource(QString::fromLatin1(name)).compressionAlgorithm(),
+                 QResource::NoCompression);
         const QImage picture(QString::fromLatin1(name));
         QCOMPARE(picture.size(), QSize(32, 32));
         QVERIFY(picture.hasAlphaChannel());
