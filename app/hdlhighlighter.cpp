@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <optional>
+
 namespace {
 
 const QSet<QString> &verilogKeywords()
@@ -121,100 +123,113 @@ int stringEnd(const QString &line, int start, bool escapes)
     return qMin(i + 1, line.size());
 }
 
-QVector<HdlHighlighter::Token> verilogTokens(const QString &line, bool &inComment)
+using Kind = HdlHighlighter::Kind;
+
+// Walks the line with `step`, which gets a position and returns where the run
+// starting there ends, setting `kind` when the run is a token to colour.
+template<typename Step>
+QVector<HdlHighlighter::Token> tokenize(const QString &line, Step step)
 {
-    using Kind = HdlHighlighter::Kind;
     QVector<HdlHighlighter::Token> found;
-    const int n = line.size();
     int i = 0;
-    const auto add = [&](int start, int end, Kind kind) {
-        found.append({start, end - start, kind});
+    while (i < line.size()) {
+        std::optional<Kind> kind;
+        const int end = qMax(i + 1, step(i, kind));
+        if (kind)
+            found.append({i, end - i, *kind});
         i = end;
-    };
-    while (i < n) {
-        if (inComment) {
-            const int close = line.indexOf(QLatin1String("*/"), i);
-            inComment = close < 0;
-            add(i, inComment ? n : close + 2, Kind::Comment);
-            continue;
-        }
-        const QChar c = line.at(i);
-        const QChar next = i + 1 < n ? line.at(i + 1) : QChar();
-        if (c == QLatin1Char('/') && next == QLatin1Char('/')) {
-            add(i, n, Kind::Comment);
-        } else if (c == QLatin1Char('/') && next == QLatin1Char('*')) {
-            const int close = line.indexOf(QLatin1String("*/"), i + 2);
-            inComment = close < 0;
-            add(i, inComment ? n : close + 2, Kind::Comment);
-        } else if (c == QLatin1Char('"')) {
-            add(i, stringEnd(line, i, true), Kind::String);
-        } else if (c == QLatin1Char('`') && isIdentifierStart(next)) {
-            add(i, scan(line, i + 1, isIdentifierChar), Kind::Directive);
-        } else if (c == QLatin1Char('\\')) {
-            // An escaped identifier runs to the next white space.
-            i = scan(line, i, [](QChar ch) { return !ch.isSpace(); });
-        } else if (isIdentifierStart(c) || c == QLatin1Char('$')) {
-            const int end = scan(line, i + 1, isIdentifierChar);
-            if (verilogKeywords().contains(line.mid(i, end - i)))
-                add(i, end, Kind::Keyword);
-            i = end;
-        } else if (c.isDigit() || (c == QLatin1Char('\'') && next.isLetter())) {
-            // Size, then base and value: 8'hFF, 'b1, 12, 1.5e3.
-            int end = scan(line, i, isNumberChar);
-            if (end < n && line.at(end) == QLatin1Char('\''))
-                end = scan(line, end + 1, isNumberChar);
-            add(i, end, Kind::Number);
-        } else {
-            ++i;
-        }
     }
     return found;
 }
 
+QVector<HdlHighlighter::Token> verilogTokens(const QString &line, bool &inComment)
+{
+    const int n = line.size();
+    return tokenize(line, [&](int i, std::optional<Kind> &kind) {
+        const QChar c = line.at(i);
+        const QChar next = i + 1 < n ? line.at(i + 1) : QChar();
+        const bool opens = c == QLatin1Char('/') && next == QLatin1Char('*');
+        if (inComment || opens) {
+            const int close = line.indexOf(QLatin1String("*/"), opens ? i + 2 : i);
+            inComment = close < 0;
+            kind = Kind::Comment;
+            return inComment ? n : close + 2;
+        }
+        if (c == QLatin1Char('/') && next == QLatin1Char('/')) {
+            kind = Kind::Comment;
+            return n;
+        }
+        if (c == QLatin1Char('"')) {
+            kind = Kind::String;
+            return stringEnd(line, i, true);
+        }
+        if (c == QLatin1Char('`') && isIdentifierStart(next)) {
+            kind = Kind::Directive;
+            return scan(line, i + 1, isIdentifierChar);
+        }
+        if (c == QLatin1Char('\\')) // an escaped identifier runs to the next white space
+            return scan(line, i, [](QChar ch) { return !ch.isSpace(); });
+        if (isIdentifierStart(c) || c == QLatin1Char('$')) {
+            const int end = scan(line, i + 1, isIdentifierChar);
+            if (verilogKeywords().contains(line.mid(i, end - i)))
+                kind = Kind::Keyword;
+            return end;
+        }
+        if (c.isDigit() || (c == QLatin1Char('\'') && next.isLetter())) {
+            // Size, then base and value: 8'hFF, 'b1, 12, 1.5e3.
+            kind = Kind::Number;
+            const int end = scan(line, i, isNumberChar);
+            return end < n && line.at(end) == QLatin1Char('\'') ? scan(line, end + 1, isNumberChar)
+                                                                : end;
+        }
+        return i + 1;
+    });
+}
+
 QVector<HdlHighlighter::Token> vhdlTokens(const QString &line)
 {
-    using Kind = HdlHighlighter::Kind;
-    QVector<HdlHighlighter::Token> found;
     const int n = line.size();
-    int i = 0;
-    const auto add = [&](int start, int end, Kind kind) {
-        found.append({start, end - start, kind});
-        i = end;
-    };
-    while (i < n) {
+    return tokenize(line, [&](int i, std::optional<Kind> &kind) {
         const QChar c = line.at(i);
         const QChar next = i + 1 < n ? line.at(i + 1) : QChar();
         if (c == QLatin1Char('-') && next == QLatin1Char('-')) {
-            add(i, n, Kind::Comment);
-        } else if (c == QLatin1Char('"')) {
-            add(i, stringEnd(line, i, false), Kind::String);
-        } else if (c == QLatin1Char('\'') && i + 2 < n && line.at(i + 2) == QLatin1Char('\'')) {
-            add(i, i + 3, Kind::String);
-        } else if (c == QLatin1Char('\\')) {
+            kind = Kind::Comment;
+            return n;
+        }
+        if (c == QLatin1Char('"')) {
+            kind = Kind::String;
+            return stringEnd(line, i, false);
+        }
+        if (c == QLatin1Char('\'') && i + 2 < n && line.at(i + 2) == QLatin1Char('\'')) {
+            kind = Kind::String;
+            return i + 3;
+        }
+        if (c == QLatin1Char('\\')) { // an extended identifier
             const int close = line.indexOf(QLatin1Char('\\'), i + 1);
-            i = close < 0 ? n : close + 1;
-        } else if (isIdentifierStart(c)) {
+            return close < 0 ? n : close + 1;
+        }
+        if (isIdentifierStart(c)) {
             const int end = scan(line, i + 1, isIdentifierChar);
             if (end == i + 1 && end < n && line.at(end) == QLatin1Char('"')
-                && QStringLiteral("bBoOxX").contains(c))
-                add(i, stringEnd(line, end, false), Kind::Number);
-            else if (vhdlKeywords().contains(line.mid(i, end - i).toLower()))
-                add(i, end, Kind::Keyword);
-            else
-                i = end;
-        } else if (c.isDigit()) {
-            // 42, 1.5E3, and based literals such as 16#FF#.
-            int end = scan(line, i, isNumberChar);
-            if (end < n && line.at(end) == QLatin1Char('#')) {
-                const int close = line.indexOf(QLatin1Char('#'), end + 1);
-                end = close < 0 ? n : close + 1;
+                && QStringLiteral("bBoOxX").contains(c)) {
+                kind = Kind::Number;
+                return stringEnd(line, end, false);
             }
-            add(i, end, Kind::Number);
-        } else {
-            ++i;
+            if (vhdlKeywords().contains(line.mid(i, end - i).toLower()))
+                kind = Kind::Keyword;
+            return end;
         }
-    }
-    return found;
+        if (c.isDigit()) {
+            // 42, 1.5E3, and based literals such as 16#FF#.
+            kind = Kind::Number;
+            const int end = scan(line, i, isNumberChar);
+            if (end == n || line.at(end) != QLatin1Char('#'))
+                return end;
+            const int close = line.indexOf(QLatin1Char('#'), end + 1);
+            return close < 0 ? n : close + 1;
+        }
+        return i + 1;
+    });
 }
 
 } // namespace
