@@ -4,9 +4,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QSettings>
 
+#include "fileutils.h"
 #include "hostservices.h"
 #include "project.h"
 
@@ -55,23 +55,15 @@ bool generateFile(const QString &path,
                   QWidget *parent,
                   const QString &comment)
 {
-    QSaveFile file(path);
-    QString reason;
-    if (file.open(QIODevice::WriteOnly)) {
-        QByteArray text;
-        if (!comment.isEmpty())
-            text += "// " + comment.toUtf8() + '\n';
-        for (const QString &line : lines)
-            text += line.toUtf8() + '\n';
-        if (file.write(text) == text.size() && file.commit())
-            return true;
-        reason = file.errorString();
-    } else {
-        reason = file.errorString();
-    }
-    QMessageBox::critical(parent,
-                          QStringLiteral("Error"),
-                          QStringLiteral("Cannot write \"%1\": %2.").arg(path, reason));
+    QByteArray text;
+    if (!comment.isEmpty())
+        text += "// " + comment.toUtf8() + '\n';
+    for (const QString &line : lines)
+        text += line.toUtf8() + '\n';
+    QString error;
+    if (Utils::FileUtils::writeFile(path, text, error))
+        return true;
+    QMessageBox::critical(parent, QStringLiteral("Error"), error);
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "synthesishelper.h"
 
+#include "fileutils.h"
 #include "hdltemplates.h"
 #include "hostservices.h"
 #include "synplifyflow.h"
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QTextStream>
 #include <QTimer>
 
@@ -318,12 +318,8 @@ void SynthesisHelper::onStepFinished(int exitCode, bool crashed)
 
 bool SynthesisHelper::writeWorkFile(const QString &name, const QString &text, QString &error) const
 {
-    QSaveFile file(m_args.workDir + QLatin1Char('/') + name);
-    const QByteArray bytes = text.toUtf8();
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    error = tr("Cannot write \"%1\": %2.").arg(file.fileName(), file.errorString());
-    return false;
+    return Utils::FileUtils::writeFile(
+            m_args.workDir + QLatin1Char('/') + name, text.toUtf8(), error);
 }
 
 bool SynthesisHelper::collectResults(QString &error)
