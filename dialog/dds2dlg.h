@@ -99,8 +99,9 @@ private:
     QString workingDirectory() const;
     /// The texts of the channel-table entries below `group`, in table order.
     static QStringList entryTexts(const QWidget *group);
-    /// Writes <createPath>/<file>.ipc from the header fields and the widgets.
-    void writeConfigFile();
+    /// Writes <createPath>/<file>.ipc from the header fields and the widgets;
+    /// false, the user told, when it could not be written.
+    bool writeConfigFile();
     /// The widget values the configuration file stores, by key.
     QMap<QString, QVariant> configOptions() const;
     /// The widget values the defines are made from.
