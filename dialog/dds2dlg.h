@@ -46,6 +46,9 @@ public:
     /// Output width of the core under "System Parameters".
     int sysOutputWidth() const;
 
+    /// Checks what the rules cannot have corrected, such as the values of an
+    /// edited configuration file; false after telling the user about each.
+    bool checkSettings();
     /// Checks the channel table; false after telling the user about the first fault.
     bool checkInputData();
     /// Writes the configuration file, the table data file and the defines files.
