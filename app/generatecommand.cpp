@@ -170,7 +170,7 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
     // Two runs into one folder would interleave their files. A folder that
     // cannot be made, or a lock that cannot be written there, is left for
     // the generation itself to report with its reason.
-    QDir().mkpath(job.outputDirectory);
+    const bool made = !QFileInfo::exists(job.outputDirectory) && QDir().mkpath(job.outputDirectory);
     QLockFile lock(job.outputDirectory + QLatin1String("/.ipgen.lock"));
     // Only a lock whose process has gone is stale, however long a run takes.
     lock.setStaleLockTime(0);
@@ -202,6 +202,10 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
                 << '\n';
         if (job.overwriteDeclined)
             err << "  Pass --overwrite to replace the existing files.\n";
+        // A run refused before it wrote anything leaves no folder behind.
+        lock.unlock();
+        if (made)
+            QDir().rmdir(job.outputDirectory);
         return 1;
     }
     for (const QString &path : writtenFiles(job, start))
