@@ -11,6 +11,7 @@
 #include <QPluginLoader>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include <memory>
@@ -64,6 +65,7 @@ class tst_DialogLaunch : public QObject
 {
     Q_OBJECT
 private slots:
+    void helpLooksInPluginDataFolder_data();
     void helpLooksInPluginDataFolder();
     void cancelWritesNothing();
     void rejectedConfigurationShowsNoDialog();
@@ -72,32 +74,44 @@ private slots:
 };
 
 // The spec file may name a data folder of its own; the plug-in's folder wins, and that is where
-// the dialog's Help looks and what it names when the document is missing.
+// the dialog's Help looks: it shows the document there, or names the path when it is missing.
+void tst_DialogLaunch::helpLooksInPluginDataFolder_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::newRow("document there") << true;
+    QTest::newRow("document missing") << false;
+}
+
 void tst_DialogLaunch::helpLooksInPluginDataFolder()
 {
+    QFETCH(bool, present);
     QTemporaryDir dir;
     LoadedCore loaded(copyPlugin(dir, "[ipcore.dir]\ndata=/somewhere/else\n"));
     QVERIFY(loaded.core());
-    QString helpPath, message;
-    ModalWatcher watcher(
-            {[&](QWidget *modal) {
-                 auto *dialog = qobject_cast<IPCore::IPGenDialog *>(modal);
-                 QVERIFY(dialog);
-                 helpPath = dialog->helpDocumentPath();
-                 auto *buttons = modal->findChild<QDialogButtonBox *>("buttons");
-                 QTimer::singleShot(
-                         0, [buttons] { buttons->button(QDialogButtonBox::Help)->click(); });
-             },
-             [&](QWidget *modal) {
-                 if (auto *box = qobject_cast<QMessageBox *>(modal))
-                     message = box->text();
-                 modal->close();
-                 QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-             }});
+    const QString helpPath = dir.filePath("data/dds_ii_help.html");
+    if (present)
+        QVERIFY(QFile::copy(DDS2_PLUGIN_DIR "/data/dds_ii_help.html", helpPath));
+    QString shown, message;
+    ModalWatcher watcher({[&](QWidget *modal) {
+                              QTimer::singleShot(0, [&, modal] {
+                                  modal->findChild<QDialogButtonBox *>("buttons")
+                                          ->button(QDialogButtonBox::Help)
+                                          ->click();
+                                  auto *browser = modal->findChild<QTextBrowser *>("helpBrowser");
+                                  if (browser && browser->isVisible())
+                                      shown = browser->source().toLocalFile();
+                                  modal->close();
+                              });
+                          },
+                          [&](QWidget *modal) {
+                              if (auto *box = qobject_cast<QMessageBox *>(modal))
+                                  message = box->text();
+                              modal->close();
+                          }});
     loaded.create(QDir::tempPath());
-    QCOMPARE(watcher.handled(), 2);
-    QCOMPARE(helpPath, dir.filePath("data/dds_ii_help.html"));
-    QVERIFY2(message.contains(helpPath), qPrintable(message));
+    QCOMPARE(watcher.handled(), present ? 1 : 2);
+    QCOMPARE(shown, present ? helpPath : QString());
+    QVERIFY2(present ? message.isEmpty() : message.contains(helpPath), qPrintable(message));
 }
 
 void tst_DialogLaunch::cancelWritesNothing()
