@@ -47,6 +47,13 @@ bool EditorArea::openFile(const QString &path, QString &error)
 
 void EditorArea::addPage(QWidget *page, const QString &title)
 {
+    for (int i = 0; i < count(); ++i) {
+        if (tabText(i) == title && !qobject_cast<CodeView *>(widget(i))) {
+            delete widget(i);
+            setCurrentIndex(insertTab(i, page, title));
+            return;
+        }
+    }
     setCurrentIndex(addTab(page, title));
 }
 

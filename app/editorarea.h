@@ -14,7 +14,8 @@ public:
     /// Shows the file in its tab, opening or reloading it; false with
     /// `error` set when it cannot be read.
     bool openFile(const QString &path, QString &error);
-    /// Adds a tab of another kind (a plot, a report) and shows it.
+    /// Shows a tab of another kind (a plot, a report); it replaces the page
+    /// of the same title, so that a repeated run does not pile up tabs.
     void addPage(QWidget *page, const QString &title);
     CodeView *view(const QString &path) const;
 

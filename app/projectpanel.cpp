@@ -38,6 +38,7 @@ void ProjectPanel::refresh()
     m_list->clear();
     if (m_dir.isEmpty()) {
         m_title->setText(tr("<i>No project yet: New Core picks its output directory.</i>"));
+        emit filesChanged();
         return;
     }
     m_title->setText(tr("<b>%1</b>").arg(QDir::toNativeSeparators(m_dir).toHtmlEscaped()));
@@ -53,6 +54,7 @@ void ProjectPanel::refresh()
     }
     if (m_list->count() == 0)
         m_title->setText(m_title->text() + tr("<br><i>No generated files yet.</i>"));
+    emit filesChanged();
 }
 
 QStringList ProjectPanel::files() const

@@ -21,6 +21,8 @@ public:
     QStringList files() const;
 
 signals:
+    /// The list was read again.
+    void filesChanged();
     /// A file was double-clicked.
     void fileActivated(const QString &path);
 
