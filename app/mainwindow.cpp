@@ -2,10 +2,12 @@
 
 #include "baseipcoreinterface.h"
 #include "cataloguepanel.h"
+#include "coreverifier.h"
 #include "devicecatalogue.h"
 #include "editorarea.h"
 #include "guiservices.h"
 #include "projectpanel.h"
+#include "spectrumview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -52,6 +55,7 @@ MainWindow::MainWindow(const QString &pluginDir, QWidget *parent)
     , m_project(new ProjectPanel)
     , m_editors(new EditorArea)
     , m_device(new QComboBox)
+    , m_verifier(new CoreVerifier(this))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(tr("ipgen: IP Core Generator"));
@@ -93,6 +97,8 @@ MainWindow::MainWindow(const QString &pluginDir, QWidget *parent)
     connect(m_catalogue, &CataloguePanel::coreActivated, this, &MainWindow::newCore);
     connect(m_project, &ProjectPanel::fileActivated, this, &MainWindow::openProjectFile);
     connect(m_services, &GuiServices::filesAddedToProject, this, &MainWindow::showProject);
+    connect(m_project, &ProjectPanel::filesChanged, this, &MainWindow::updateActions);
+    connect(m_verifier, &CoreVerifier::finished, this, &MainWindow::showVerification);
     updateActions();
 
     const int cores = m_registry.cores().size();
@@ -133,6 +139,11 @@ void MainWindow::createActions()
     open->setShortcut(QKeySequence::Open);
     open->setStatusTip(tr("Reopen a core from its configuration file (.ipc)"));
     connect(open, &QAction::triggered, this, &MainWindow::openConfiguration);
+    m_verify = new QAction(
+            style()->standardIcon(QStyle::SP_DialogApplyButton), tr("&Verify Core"), this);
+    m_verify->setObjectName(QStringLiteral("verifyCore"));
+    m_verify->setShortcut(Qt::CTRL + Qt::Key_R);
+    connect(m_verify, &QAction::triggered, this, &MainWindow::verifyCore);
     auto *quit = new QAction(tr("&Quit"), this);
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
@@ -140,6 +151,7 @@ void MainWindow::createActions()
     QMenu *file = menuBar()->addMenu(tr("&File"));
     file->addAction(m_newCore);
     file->addAction(open);
+    file->addAction(m_verify);
     m_recent = file->addMenu(tr("&Recent Configurations"));
     m_recent->setObjectName(QStringLiteral("recentConfigurations"));
     connect(m_recent, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
@@ -159,6 +171,7 @@ void MainWindow::createActions()
     tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     tools->addAction(m_newCore);
     tools->addAction(open);
+    tools->addAction(m_verify);
     tools->addSeparator();
     auto *label = new QLabel(tr(" Device: "));
     label->setBuddy(m_device);
@@ -175,6 +188,11 @@ void MainWindow::updateActions()
             : m_catalogue->canCreate()
                     ? tr("Configure a new %1 for %2").arg(core->name(), m_device->currentText())
                     : tr("%1 does not support %2").arg(core->name(), m_device->currentText()));
+    const QString config = generatedCore();
+    m_verify->setEnabled(!config.isEmpty() && !m_verifier->isRunning());
+    m_verify->setStatusTip(config.isEmpty() ? tr("Generate a core into the project first")
+                                            : tr("Simulate %1 and measure its spectrum")
+                                                      .arg(QFileInfo(config).completeBaseName()));
 }
 
 void MainWindow::chooseDevice(int index)
@@ -300,4 +318,73 @@ void MainWindow::fillRecentMenu()
     }
     if (recent.isEmpty())
         m_recent->addAction(tr("(none yet)"))->setEnabled(false);
+}
+
+QString MainWindow::generatedCore() const
+{
+    for (const QString &path : m_project->files()) {
+        const QFileInfo file(path);
+        const QString base = file.absolutePath() + QLatin1Char('/') + file.completeBaseName();
+        if (QFileInfo(base + QStringLiteral(".ipc")).isFile()
+            && QFileInfo(base + QStringLiteral(".vo")).isFile())
+            return base + QStringLiteral(".ipc");
+    }
+    return QString();
+}
+
+void MainWindow::verifyCore()
+{
+    m_verifying = generatedCore();
+    if (m_verifying.isEmpty() || m_verifier->isRunning()) {
+        statusBar()->showMessage(m_verify->statusTip());
+        return;
+    }
+    const QString name = QFileInfo(m_verifying).completeBaseName();
+    // Window-modal and fed by the verifier's signals: the event loop keeps running.
+    m_progress = new QProgressDialog(
+            tr("Starting the verification of %1...").arg(name), tr("Cancel"), 0, 0, this);
+    m_progress->setObjectName(QStringLiteral("verifyProgress"));
+    m_progress->setWindowTitle(tr("Verify %1").arg(name));
+    m_progress->setWindowModality(Qt::WindowModal);
+    m_progress->setAutoClose(false);
+    m_progress->setMinimumWidth(480);
+    connect(m_verifier, &CoreVerifier::progress, m_progress, [this](const QString &message) {
+        m_progress->setLabelText(message + QStringLiteral("..."));
+        statusBar()->showMessage(message + QStringLiteral("..."));
+    });
+    connect(m_progress, &QProgressDialog::canceled, m_verifier, &CoreVerifier::cancel);
+    m_progress->show();
+    m_verifier->start(m_verifying);
+    updateActions();
+}
+
+void MainWindow::showVerification(const VerifyResult &result)
+{
+    const bool cancelled = m_progress && m_progress->wasCanceled();
+    delete m_progress;
+    m_progress = nullptr;
+    updateActions();
+    const QString name = QFileInfo(m_verifying).completeBaseName();
+    if (cancelled) {
+        statusBar()->showMessage(tr("Verification of %1 cancelled.").arg(name));
+        return;
+    }
+    if (!result.ok) {
+        statusBar()->showMessage(tr("%1 could not be verified.").arg(name));
+        auto *box = new QMessageBox(QMessageBox::Warning,
+                                    tr("Verify %1").arg(name),
+                                    tr("%1 could not be verified:").arg(name),
+                                    QMessageBox::Ok,
+                                    this);
+        box->setObjectName(QStringLiteral("verifyFailed"));
+        box->setInformativeText(result.error);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+        return;
+    }
+    auto *view = new SpectrumView;
+    view->setPlot(result.plot);
+    view->setToolTip(QDir::toNativeSeparators(result.pngPath));
+    m_editors->addPage(view, tr("%1 spectrum").arg(name));
+    statusBar()->showMessage(result.verdict);
 }

@@ -10,9 +10,13 @@ QT_BEGIN_NAMESPACE
 class QAction;
 class QComboBox;
 class QMenu;
+class QProgressDialog;
 QT_END_NAMESPACE
 
+struct VerifyResult;
+
 class CataloguePanel;
+class CoreVerifier;
 class EditorArea;
 class GuiServices;
 class ProjectPanel;
@@ -33,6 +37,8 @@ public:
     void openConfiguration();
     /// Runs the dialog of the core a configuration file (.ipc) belongs to.
     void openConfigurationFile(const QString &path);
+    /// Simulates the project's generated core and shows its spectrum.
+    void verifyCore();
 
     /// Problems met while loading the plug-ins.
     QStringList pluginProblems() const { return m_registry.problems(); }
@@ -45,6 +51,10 @@ private:
     void showProject(const QStringList &added);
     void addRecent(const QString &configPath);
     void fillRecentMenu();
+    /// The configuration (.ipc) of the first project file whose core was
+    /// delivered (its .vo exists); empty when there is none.
+    QString generatedCore() const;
+    void showVerification(const VerifyResult &result);
     /// Runs a dialog of the core; says in the status bar what it delivered.
     void runDialog(const QString &dir, const std::function<void()> &run);
 
@@ -54,6 +64,10 @@ private:
     ProjectPanel *m_project;
     EditorArea *m_editors;
     QComboBox *m_device;
+    CoreVerifier *m_verifier;
+    QProgressDialog *m_progress = nullptr;
+    QString m_verifying;
     QAction *m_newCore = nullptr;
+    QAction *m_verify = nullptr;
     QMenu *m_recent = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "ipgendialog.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
+#include "spectrumview.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -27,11 +29,15 @@ private slots:
     void catalogueAndDevice();
     void newCoreCancelledWritesNothing();
     void generateThenReopen();
+    void verify_data();
+    void verify();
 
 private:
     /// Accepts the output-directory question with `dir`.
     static ModalWatcher::Handler chooseDirectory(const QString &dir);
     static void press(QWidget *dialog, QDialogButtonBox::StandardButton button);
+
+    QTemporaryDir m_generated; // the core generateThenReopen delivers, verified after it
 };
 
 void tst_MainWindow::initTestCase()
@@ -114,6 +120,7 @@ void tst_MainWindow::newCoreCancelledWritesNothing()
                           }});
     window.findChild<QAction *>("newCore")->trigger();
     QCOMPARE(watcher.handled(), 2);
+    QVERIFY(!window.findChild<QAction *>("verifyCore")->isEnabled());
     QCOMPARE(dialogDevice, QString("RQ3B/RQ4K-01"));
     QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     QCOMPARE(window.statusBar()->currentMessage(), QString("Nothing generated."));
@@ -121,7 +128,7 @@ void tst_MainWindow::newCoreCancelledWritesNothing()
 
 void tst_MainWindow::generateThenReopen()
 {
-    QTemporaryDir out;
+    const QTemporaryDir &out = m_generated;
     const QString netlist = out.filePath("dds_ii.v");
     {
         MainWindow window(DDS2_PLUGIN_DIR "/..");
@@ -171,6 +178,40 @@ void tst_MainWindow::generateThenReopen()
     QCOMPARE(channels, QString("4"));
     QCOMPARE(QSettings().value("recentConfigurations").toStringList().value(0),
              out.filePath("dds_ii.ipc"));
+}
+
+void tst_MainWindow::verify_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("cancelled") << true << "^Verification of dds_ii cancelled\\.$";
+    QTest::newRow("verdict") << false << "^dds_ii: SFDR -?\\d+\\.\\d dBc .*: (PASS|FAIL), ";
+}
+
+void tst_MainWindow::verify()
+{
+    QFETCH(bool, cancel);
+    QFETCH(QString, status);
+    MainWindow window(DDS2_PLUGIN_DIR "/..");
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *action = window.findChild<QAction *>("verifyCore");
+    QVERIFY(action->isEnabled());
+    action->trigger();
+    QVERIFY(!action->isEnabled());
+    auto *progress = window.findChild<QProgressDialog *>("verifyProgress");
+    QVERIFY(progress && progress->isVisible());
+    if (cancel)
+        progress->cancel();
+    auto *editors = window.findChild<EditorArea *>();
+    // A loaded machine takes half a minute to simulate the default core.
+    QTRY_VERIFY_WITH_TIMEOUT(action->isEnabled(), 180000);
+    QVERIFY(!window.findChild<QProgressDialog *>("verifyProgress"));
+    const QString message = window.statusBar()->currentMessage();
+    QVERIFY2(QRegularExpression(status).match(message).hasMatch(), qPrintable(message));
+    const int tabs = editors->count();
+    QCOMPARE(tabs > 0 && editors->tabText(tabs - 1) == "dds_ii spectrum", !cancel);
+    QCOMPARE(qobject_cast<SpectrumView *>(editors->currentWidget()) != nullptr, !cancel);
 }
 
 QTEST_MAIN(tst_MainWindow)
