@@ -1,5 +1,6 @@
-// Takes the README's pictures: the main window on a generated project, and the
-// generator dialog's three tabs and its help page. Run by scripts/screenshots.sh.
+// Takes the README's pictures: the main window on a generated project, the
+// generator dialog's three tabs and its help page, and the spectrum that
+// 'ipgen verify' drew of the core. Run by scripts/screenshots.sh.
 
 #include "editormanager.h"
 #include "mainwindow.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
@@ -59,9 +61,15 @@ int main(int argc, char *argv[])
     window.show();
     Core::EditorManager::openEditor(project.filePath(QStringLiteral("dds_ii_tmp.v")), true);
     Core::EditorManager::openEditor(project.filePath(QStringLiteral("dds_ii.v")), true);
-    bool ok = true;
+    const QString spectrum = project.filePath(QStringLiteral("dds_ii_spectrum.png"));
+    const QString spectrumCopy = images.filePath(QStringLiteral("spectrum.png"));
+    QFile::remove(spectrumCopy);
+    bool ok = QFile::copy(spectrum, spectrumCopy);
+    if (!ok)
+        err << "ipgen_screenshots: cannot copy \"" << spectrum << "\" to \"" << spectrumCopy
+            << "\"; run 'ipgen verify' on the project first.\n";
     QTimer::singleShot(500, &window, [&] {
-        ok = save(&window, images.filePath(QStringLiteral("main_window.png")), err);
+        ok = save(&window, images.filePath(QStringLiteral("main_window.png")), err) && ok;
         // The dialog runs modally inside openConfigurationFile; picture it from there.
         QTimer::singleShot(500, &window, [&] {
             QWidget *dialog = QApplication::activeModalWidget();
