@@ -4,10 +4,9 @@
 
 #include "dialogfixture.h"
 #include "fuzzapplication.h"
+#include "inputfile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
@@ -20,18 +19,11 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    QTemporaryDir dir;
-    // A new file name for every input: the settings cache keys on the path.
-    QFile file(dir.filePath(QStringLiteral("dds_ii.ipc")));
-    if (!dir.isValid() || !file.open(QIODevice::WriteOnly)
-        || file.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size))
-        qFatal("cannot write the input to %s", qPrintable(dir.path()));
-    file.close();
-
+    const InputFile input(QStringLiteral("dds_ii.ipc"), data, size);
     IPDDSYN::dds2dlg dialog(dialogInfo());
-    if (!dialog.setOpening(file.fileName(), QString()))
+    if (!dialog.setOpening(input.path(), QString()))
         return 0;
-    if (dialog.checkInputData() && QDir().mkpath(dir.filePath(QStringLiteral("temp/dds_ii"))))
+    if (dialog.checkInputData() && QDir().mkpath(input.filePath(QStringLiteral("temp/dds_ii"))))
         dialog.generateCoreFiles();
     return 0;
 }

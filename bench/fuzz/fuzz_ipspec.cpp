@@ -2,24 +2,16 @@
 // catalogue questions of every known device.
 
 #include "devicecatalogue.h"
+#include "inputfile.h"
 #include "ipcore.h"
-
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("dds2.ipspec")));
-    if (!dir.isValid() || !file.open(QIODevice::WriteOnly)
-        || file.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size))
-        qFatal("cannot write the input to %s", qPrintable(dir.path()));
-    file.close();
-
-    const QMap<QString, QVariant> info = IPCore::processIPInfoSpec(file.fileName());
+    const InputFile input(QStringLiteral("dds2.ipspec"), data, size);
+    const QMap<QString, QVariant> info = IPCore::processIPInfoSpec(input.path());
     if (!IPCore::checkCommonInfo(info))
         return 0;
     for (const char *key : {"ipcore.id",
