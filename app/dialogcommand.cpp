@@ -9,7 +9,6 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 
 using TE::TE_IPCore_Def::BaseIPCoreInterface;
 
@@ -181,10 +180,8 @@ int runOpen(const QStringList &args, QTextStream &out, QTextStream &err)
             return 2;
         deviceOverride = device.displayName();
     }
-    const QString storedType = QSettings(file.absoluteFilePath(), QSettings::IniFormat)
-                                       .value(QStringLiteral("type"), QString(DefaultCore))
-                                       .toString();
-    BaseIPCoreInterface *core = command.core(storedType);
+    BaseIPCoreInterface *core
+            = command.core(PluginRegistry::configurationCoreId(file.absoluteFilePath()));
     if (!core || (device.isValid() && !command.supports(core, device)))
         return 1;
     command.installServices();

@@ -1,11 +1,10 @@
 #include "guiservices.h"
 
+#include "codeview.h"
+#include "editorarea.h"
+
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
-#include <QFontDatabase>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 
 GuiServices::GuiServices(QObject *parent)
     : Core::HostServices(parent)
@@ -19,29 +18,37 @@ GuiServices::~GuiServices()
 
 QWidget *GuiServices::dialogParent() const
 {
-    return QApplication::activeWindow();
+    // Without a window manager nothing may be active; the main window then.
+    QWidget *active = QApplication::activeWindow();
+    return active || !m_area ? active : m_area->window();
+}
+
+void GuiServices::setEditorArea(EditorArea *area)
+{
+    m_area = area;
 }
 
 void GuiServices::openEditor(const QString &path, bool readOnly)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        showErrorMsgs(tr("Cannot open \"%1\".").arg(path), {file.errorString()});
-        return;
-    }
-    auto *viewer = new QPlainTextEdit;
-    viewer->setAttribute(Qt::WA_DeleteOnClose);
-    viewer->setObjectName(QStringLiteral("editor"));
-    // A viewer: the files are generated, and edits could not be saved anyway.
+    // Views only: the files are generated, and edits could not be saved anyway.
     Q_UNUSED(readOnly)
-    viewer->setWindowTitle(QFileInfo(path).fileName() + tr(" (read-only)"));
-    viewer->setReadOnly(true);
-    viewer->setLineWrapMode(QPlainTextEdit::NoWrap);
-    viewer->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    viewer->setPlainText(QString::fromUtf8(file.readAll()));
+    QString error;
+    if (!(m_area ? m_area->openFile(path, error) : openViewer(path, error)))
+        showErrorMsgs(tr("Cannot open \"%1\".").arg(path), {error});
+}
+
+bool GuiServices::openViewer(const QString &path, QString &error)
+{
+    auto *viewer = new CodeView;
+    if (!viewer->openFile(path, error)) {
+        delete viewer;
+        return false;
+    }
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
     viewer->resize(800, 600);
     viewer->show();
     m_editors << viewer;
+    return true;
 }
 
 QList<QWidget *> GuiServices::openEditors() const
@@ -56,7 +63,7 @@ QList<QWidget *> GuiServices::openEditors() const
 
 void GuiServices::addFilesToProject(const QStringList &paths)
 {
-    Q_UNUSED(paths)
+    emit filesAddedToProject(paths);
 }
 
 void GuiServices::showErrorMsgs(const QString &summary, const QStringList &details)

@@ -1,6 +1,8 @@
 #include "catalogcommand.h"
 #include "dialogcommand.h"
 #include "generatecommand.h"
+#include "mainwindow.h"
+#include "pluginregistry.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,7 +15,9 @@
 
 static void printUsage(QTextStream &out)
 {
-    out << "Usage: ipgen COMMAND [OPTIONS]\n"
+    out << "Usage: ipgen [COMMAND [OPTIONS]]\n"
+           "\n"
+           "Without a command, ipgen opens its main window.\n"
            "\n"
            "Commands:\n"
            "  list [--device SERIES/DEVICE]   list the cores of every plug-in\n"
@@ -35,7 +39,7 @@ static void printUsage(QTextStream &out)
 static bool needsDisplay(int argc, char *argv[])
 {
     const QByteArray command = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    return command == "create" || command == "open";
+    return command.isEmpty() || command == "create" || command == "open";
 }
 
 // Qt warns on every start when the session has no runtime folder; give it a
@@ -60,22 +64,28 @@ int main(int argc, char *argv[])
     if (needsDisplay(argc, argv) && !platformChosen && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         std::fprintf(stderr,
-                     "ipgen %s: the dialog needs a display; set DISPLAY or run it under "
+                     "ipgen%s%s: the window needs a display; set DISPLAY or run it under "
                      "'xvfb-run -a'.\n",
-                     argv[1]);
+                     argc > 1 ? " " : "",
+                     argc > 1 ? argv[1] : "");
         return 2;
     }
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("ipgen"));
     QApplication::setApplicationName(QStringLiteral("ipgen"));
     QApplication::setApplicationVersion(QStringLiteral("2.0"));
 
     QStringList args = QApplication::arguments();
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (args.size() < 2 || args.at(1) == QLatin1String("--help")
-        || args.at(1) == QLatin1String("-h")) {
-        printUsage(args.size() < 2 ? err : out);
-        return args.size() < 2 ? 2 : 0;
+    if (args.size() < 2) {
+        MainWindow window(PluginRegistry::defaultPluginDir());
+        window.show();
+        return app.exec();
+    }
+    if (args.at(1) == QLatin1String("--help") || args.at(1) == QLatin1String("-h")) {
+        printUsage(out);
+        return 0;
     }
     const QString command = args.takeAt(1);
     if (command == QLatin1String("list"))

@@ -8,6 +8,7 @@
 #include <QDirIterator>
 #include <QJsonObject>
 #include <QLibrary>
+#include <QSettings>
 
 PluginRegistry::~PluginRegistry()
 {
@@ -103,6 +104,14 @@ void PluginRegistry::loadLibrary(const QString &path)
     for (auto *core : provided)
         m_cores.emplace_back(core);
     m_loaders.push_back(std::move(loader));
+}
+
+QString PluginRegistry::configurationCoreId(const QString &configPath)
+{
+    // A file that names no core is taken for the default one.
+    return QSettings(configPath, QSettings::IniFormat)
+            .value(QStringLiteral("type"), QStringLiteral("dds_ii"))
+            .toString();
 }
 
 QList<TE::TE_IPCore_Def::BaseIPCoreInterface *> PluginRegistry::cores() const

@@ -39,6 +39,9 @@ public:
     /// reports every problem on `err`.
     void loadForCommand(const QCommandLineParser &parser, QTextStream &err);
 
+    /// The id of the core a configuration file (.ipc) belongs to.
+    static QString configurationCoreId(const QString &configPath);
+
     QList<TE::TE_IPCore_Def::BaseIPCoreInterface *> cores() const;
     /// The core with this identifier, or nullptr.
     TE::TE_IPCore_Def::BaseIPCoreInterface *core(const QString &id) const;

@@ -1,12 +1,10 @@
 #include "ipgendialog.h"
 
 #include "devicecatalogue.h"
-#include "editormanager.h"
 #include "portfigureview.h"
 
 #include <QComboBox>
 #include <QDebug>
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,6 +17,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -263,9 +262,21 @@ void IPGenDialog::showHelp()
                                      .arg(helpDoc, path));
         return;
     }
-    // A browser shows the document best; the host's editor is the fallback.
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        Core::EditorManager::openEditor(path, true);
+    // In a window of the dialog's own, so that it stays usable while the
+    // dialog is modal, and needs no web browser on the machine.
+    auto *browser = findChild<QTextBrowser *>(QStringLiteral("helpBrowser"));
+    if (!browser) {
+        browser = new QTextBrowser(this);
+        browser->setObjectName(QStringLiteral("helpBrowser"));
+        browser->setWindowFlags(Qt::Window);
+        browser->setOpenExternalLinks(true);
+        browser->resize(780, 680);
+    }
+    browser->setSource(QUrl::fromLocalFile(path));
+    browser->setWindowTitle(browser->documentTitle());
+    browser->show();
+    browser->raise();
+    browser->activateWindow();
 }
 
 } // namespace IPCore

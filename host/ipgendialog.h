@@ -98,7 +98,7 @@ private:
     void buildUi();
     void applyBatchHeader(const BatchJob &job, QStringList &errors);
     void browseOutputDirectory();
-    /// Opens the help document, or says where it was looked for when it is missing.
+    /// Shows the help document, or says where it was looked for when it is missing.
     void showHelp();
 
     QLabel *m_label = nullptr;

@@ -114,6 +114,10 @@ void tst_Completion::completion()
     QVERIFY2(exitCode != 0 ? host.details.first().isEmpty()
                            : host.details.first().join('\n').contains(detail),
              qPrintable(host.details.first().join('\n')));
+    // The run's inputs stay for another attempt.
+    for (const QString &name : work)
+        QVERIFY2(QFileInfo::exists(out + "/temp/dds_ii/" + QString(name).remove('!')),
+                 qPrintable(name));
 }
 
 QTEST_MAIN(tst_Completion)

@@ -2,7 +2,6 @@
 
 #include <QtTest>
 
-#include <cmath>
 #include <limits>
 
 using IPDDSYN::Generation::cosSinLutWords;
@@ -16,7 +15,6 @@ private slots:
     void words();
     void roundsHalfUpward_data();
     void roundsHalfUpward();
-    void octantIsSymmetric();
     void matchesTheFullTable_data();
     void matchesTheFullTable();
 };
@@ -89,20 +87,6 @@ void tst_CosSinLut::roundsHalfUpward()
     QFETCH(double, value);
     QFETCH(qint64, rounded);
     QCOMPARE(roundHalfUp(value), rounded);
-}
-
-void tst_CosSinLut::octantIsSymmetric()
-{
-    // At pi/4 sine and cosine are equal: the last word's halves match.
-    for (int w = 4; w <= 25; ++w) {
-        const QVector<quint64> words = cosSinLutWords(w, 10, 0);
-        QCOMPARE(words.size(), 128);
-        const quint64 mask = (quint64(1) << w) - 1;
-        QCOMPARE(words.last() >> w, words.last() & mask);
-        // The words never exceed the two packed W-bit halves.
-        for (quint64 word : words)
-            QVERIFY2(word >> (2 * w) == 0, qPrintable(QString::number(word, 16)));
-    }
 }
 
 void tst_CosSinLut::matchesTheFullTable_data()

@@ -1,5 +1,4 @@
 #include "dialogrules.h"
-#include "pinlist.h"
 
 #include <QtTest>
 
@@ -19,7 +18,6 @@ private slots:
     void channelIdTopIndex();
     void tablePatterns_data();
     void tablePatterns();
-    void resyncNeedsStreamedIncrements();
 };
 
 void tst_DialogRules::systemWidths_data()
@@ -120,18 +118,6 @@ void tst_DialogRules::tablePatterns()
     const Rules::ChannelTableSyntax syntax = Rules::channelTableSyntax(selection);
     QCOMPARE(QRegExp(frequency ? syntax.frequencyPattern : syntax.phasePattern).exactMatch(text),
              accepted);
-}
-
-// The resync port comes with streamed increments only, whatever the resync box holds.
-void tst_DialogRules::resyncNeedsStreamedIncrements()
-{
-    PinChoices choices;
-    choices.configuration = Rules::PhaseGenAndLut;
-    choices.channels = 1;
-    choices.resync = true;
-    choices.streamingOff = true;
-    for (const Utils::PinFigure &pin : pinList(choices))
-        QVERIFY2(pin.label() != "phase_resync_i", "resync port without streamed increments");
 }
 
 QTEST_GUILESS_MAIN(tst_DialogRules)

@@ -47,11 +47,8 @@ private slots:
     void sameFilesAsTheDialog_data();
     void sameFilesAsTheDialog();
     void reopenNeedsConsentToOverwrite();
-    void rejectedConfiguration();
-    void badSetting_data();
-    void badSetting();
-    void usageErrors_data();
-    void usageErrors();
+    void refused_data();
+    void refused();
 };
 
 void tst_GenerateCommand::sameFilesAsTheDialog_data()
@@ -157,78 +154,63 @@ void tst_GenerateCommand::reopenNeedsConsentToOverwrite()
     QCOMPARE(config.value("target_device").toString(), QString("RQ4K01-BG256"));
 }
 
-void tst_GenerateCommand::rejectedConfiguration()
+// Usage errors exit 2, refused settings and configurations 1, and neither
+// leaves a configuration or defines behind. "OLD" stands for a configuration
+// file of another version.
+void tst_GenerateCommand::refused_data()
 {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("error");
+    const QStringList base{"--device", "RQ3B/RQ4K-01", "--dir", "OUT"};
+    QTest::newRow("list item not offered")
+            << base + QStringList{"--set", "NumberOfChannels=17"} << 1
+            << "Option \"NumberOfChannels\": \"17\" is not offered; choose one of \"1\", \"2\"";
+    QTest::newRow("channel entry out of range")
+            << base + QStringList{"--set", "channel1_column1=200"} << 1
+            << "There is an error in the 1 line of Output Freqency(MHz).";
+    QTest::newRow("unknown tool") << base + QStringList{"--tool", "Quartz"} << 1
+                                  << "Synthesis tool \"Quartz\" is unknown";
+    QTest::newRow("configuration of another version")
+            << QStringList{"OLD", "--dir", "OUT"} << 1
+            << "Error: This version of specified IP Config file is incompatible with current IP "
+               "Core Generator.";
+    QTest::newRow("no directory") << QStringList(base.mid(0, 2)) << 2 << "--dir is required";
+    QTest::newRow("no device") << QStringList(base.mid(2)) << 2 << "--device is required";
+    QTest::newRow("unknown device")
+            << QStringList{"--device", "RQ0/X", "--dir", "OUT"} << 2 << "unknown device \"RQ0/X\"";
+    QTest::newRow("setting without value")
+            << base + QStringList{"--set", "Latency"} << 2 << "--set \"Latency\" is not KEY=VALUE";
+    QTest::newRow("missing configuration") << QStringList{"/nonexistent.ipc", "--dir", "OUT"} << 2
+                                           << "\"/nonexistent.ipc\" does not exist";
+    QTest::newRow("bad language") << base + QStringList{"--language", "c"} << 2
+                                  << "--language takes verilog or vhdl";
+}
+
+void tst_GenerateCommand::refused()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, error);
     QTemporaryDir dir;
-    const QString config = dir.filePath("old.ipc");
-    {
-        QSettings file(config, QSettings::IniFormat);
+    const QString out = dir.filePath("out");
+    args.replaceInStrings(QRegularExpression("^OUT$"), out);
+    if (args.first() == "OLD") {
+        args.first() = dir.filePath("old.ipc");
+        QSettings file(args.first(), QSettings::IniFormat);
         file.setValue("version", "1.1");
         file.setValue("type", "dds_ii");
         file.setValue("target_device", "RQ4K01-BG256");
     }
-    const Run run = ipgen({config, "--dir", dir.filePath("out")});
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.contains("was not generated:\n  Error: This version of specified IP Config "
-                              "file is incompatible with current IP Core Generator."),
-             qPrintable(run.err));
-    QVERIFY(!QFileInfo::exists(dir.filePath("out")));
-}
-
-void tst_GenerateCommand::badSetting_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("error");
-    QTest::newRow("list item not offered")
-            << QStringList{"--set", "NumberOfChannels=17"}
-            << "Option \"NumberOfChannels\": \"17\" is not offered; choose one of \"1\", \"2\"";
-    QTest::newRow("channel entry out of range")
-            << QStringList{"--set", "channel1_column1=200"}
-            << "There is an error in the 1 line of Output Freqency(MHz).";
-    QTest::newRow("unknown tool") << QStringList{"--tool", "Quartz"}
-                                  << "Synthesis tool \"Quartz\" is unknown";
-}
-
-void tst_GenerateCommand::badSetting()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QString, error);
-    QTemporaryDir dir;
-    const QString out = dir.filePath("out");
-    const Run run = ipgen(QStringList{"--device", "RQ3B/RQ4K-01", "--dir", out} + args);
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.contains("ipgen generate: dds_ii was not generated:"), qPrintable(run.err));
+    const Run run = ipgen(args);
+    QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.err.contains(error), qPrintable(run.err));
-    // Nothing claimed written, no configuration or defines left behind.
+    if (exitCode == 1)
+        QVERIFY2(run.err.contains("ipgen generate: dds_ii was not generated:"),
+                 qPrintable(run.err));
     QVERIFY(!run.out.contains("wrote"));
     QVERIFY(!QFileInfo::exists(out + "/dds_ii.ipc"));
     QVERIFY(!QFileInfo::exists(out + "/temp/dds_ii/dds_ii_top_defines.vh"));
-}
-
-void tst_GenerateCommand::usageErrors_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("error");
-    const QStringList base{"--device", "RQ3B/RQ4K-01", "--dir", "/tmp/x"};
-    QTest::newRow("no directory") << QStringList(base.mid(0, 2)) << "--dir is required";
-    QTest::newRow("no device") << QStringList(base.mid(2)) << "--device is required";
-    QTest::newRow("unknown device")
-            << QStringList{"--device", "RQ0/X", "--dir", "/tmp/x"} << "unknown device \"RQ0/X\"";
-    QTest::newRow("setting without value")
-            << base + QStringList{"--set", "Latency"} << "--set \"Latency\" is not KEY=VALUE";
-    QTest::newRow("missing configuration") << QStringList{"/nonexistent.ipc", "--dir", "/tmp/x"}
-                                           << "\"/nonexistent.ipc\" does not exist";
-    QTest::newRow("bad language") << base + QStringList{"--language", "c"}
-                                  << "--language takes verilog or vhdl";
-}
-
-void tst_GenerateCommand::usageErrors()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QString, error);
-    const Run run = ipgen(args);
-    QCOMPARE(run.exitCode, 2);
-    QVERIFY2(run.err.contains(error), qPrintable(run.err));
 }
 
 QTEST_MAIN(tst_GenerateCommand)

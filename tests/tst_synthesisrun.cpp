@@ -80,9 +80,9 @@ void tst_SynthesisRun::coreSynthesizes_data()
     QTest::addColumn<QStringList>("settings"); // as ipgen generate --set takes them
     QTest::addColumn<bool>("vhdl");
     QTest::newRow("default core, Verilog") << QStringList{} << false;
-    QTest::newRow("phase generator only, 2 channels programmable")
+    QTest::newRow("phase generator only, 8 channels programmable")
             << QStringList{"ConfiguationOptions=Phase Generator Only",
-                           "NumberOfChannels=2",
+                           "NumberOfChannels=8",
                            "PhaseIncrementProgrammability=programmable_inc",
                            "ChannelIDout=true"}
             << false;

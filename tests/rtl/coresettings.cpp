@@ -1,5 +1,7 @@
 #include "coresettings.h"
 
+#include "dialogrules.h"
+
 #include <QRandomGenerator>
 
 using IPDDSYN::Generation::DefinesSettings;
@@ -41,8 +43,9 @@ DefinesSettings hardwareSettings(const char *configuration,
     s.sinAndcos = true;
     s.hasPhaseOut = s.workMode != 2;
     s.channelIdOut = channels > 1;
-    const bool taylor = s.noiseShapingHard == QLatin1String("Taylor Series Corrected");
-    const int minimum = s.workMode == 2 ? (taylor ? 8 : 3) : (taylor ? 12 : 7);
+    // The smallest latency the dialog offers: the tests check the core's timing against it.
+    const int minimum = IPDDSYN::Rules::firstLatency(
+            s.configuration, s.parameterSelection, s.noiseShapingSys, s.noiseShapingHard);
     s.latency = QString::number(minimum + extraLatency);
     // Distinct increments and offsets per channel, some beyond an octant.
     QRandomGenerator rng(quint32(P * 131 + W * 7 + channels));
@@ -83,8 +86,9 @@ systemSettings(const QString &noiseShaping, int channels, double clock, int P, i
         s.frequencies[i] = QString::number(clock / channels * (i + 1) / 37.0);
         s.phases[i] = QString::number((i % 8) / 8.0 + 0.01);
     }
-    const int minimum = noiseShaping == QLatin1String("Taylor Series Corrected") ? 12 : 7;
-    s.latency = QString::number(minimum + 3);
+    s.latency = QString::number(
+            IPDDSYN::Rules::firstLatency(s.configuration, s.parameterSelection, noiseShaping, {})
+            + 3);
     return s;
 }
 

@@ -1,11 +1,11 @@
 #include "rtlsimulation.h"
 
+#include "../toolrun.h"
 #include "cossinlut.h"
 #include "definesbuilder.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTextStream>
 
@@ -15,41 +15,28 @@ namespace {
 
 bool writeLines(const QString &path, const QStringList &lines, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate)) {
-        *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    QTextStream out(&file);
-    for (const QString &line : lines)
-        out << line << '\n';
-    return true;
+    if (writeFile(path, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()))
+        return true;
+    *error = QStringLiteral("Cannot write %1").arg(path);
+    return false;
 }
 
+// The tool's output, or false with what went wrong.
 bool runTool(const QString &program,
              const QStringList &args,
              const QString &dir,
              QString *output,
              QString *error)
 {
-    const QString exe = QStandardPaths::findExecutable(program);
-    if (exe.isEmpty()) {
+    if (QStandardPaths::findExecutable(program).isEmpty()) {
         *error = QStringLiteral("%1 is not installed (scripts/install-deps.sh installs it)")
                          .arg(program);
         return false;
     }
-    QProcess process;
-    process.setWorkingDirectory(dir);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(exe, args);
-    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit
-        || process.exitCode() != 0) {
-        *error = QStringLiteral("%1 failed in %2:\n%3")
-                         .arg(program, dir, QString::fromLocal8Bit(process.readAll()));
-        return false;
-    }
-    *output = QString::fromLocal8Bit(process.readAll());
-    return true;
+    if (::runTool(program, args, dir, output) == 0)
+        return true;
+    *error = QStringLiteral("%1 failed in %2:\n%3").arg(program, dir, *output);
+    return false;
 }
 
 QString rtlDir()
@@ -92,20 +79,15 @@ bool RtlSimulation::writeCore(const QString &moduleName,
     lines << fileNameLine(table);
     const QString tablePath = m_dir + QStringLiteral("/cos_sin_lut.dat");
     QFile::remove(tablePath);
-    if (table) {
-        QStringList words;
-        for (const quint64 word : cosSinLutWords(widths.W, widths.P, widths.T))
-            words << QString::number(word, 16);
-        if (!writeLines(tablePath, words, error))
-            return false;
-    }
-    if (!writeLines(m_dir + QStringLiteral("/top_define.vh"), {moduleLine(moduleName)}, error)
-        || !writeLines(m_dir + QStringLiteral("/dds_ii_top_defines.vh"), lines, error))
-        return false;
-    if (!parseDefines(lines.join(QLatin1Char('\n')), &m_config, error))
-        return false;
     m_octant = table ? cosSinLutWords(widths.W, widths.P, widths.T) : QVector<quint64>();
-    return true;
+    QStringList words;
+    for (const quint64 word : qAsConst(m_octant))
+        words << QString::number(word, 16);
+    if (table && !writeLines(tablePath, words, error))
+        return false;
+    return writeLines(m_dir + QStringLiteral("/top_define.vh"), {moduleLine(moduleName)}, error)
+           && writeLines(m_dir + QStringLiteral("/dds_ii_top_defines.vh"), lines, error)
+           && parseDefines(lines.join(QLatin1Char('\n')), &m_config, error);
 }
 
 bool RtlSimulation::compile(QString *error)

@@ -51,8 +51,6 @@ private slots:
     void matchesModel();
     void tableOnlyCoversEveryAddress_data();
     void tableOnlyCoversEveryAddress();
-    void offsetAcrossOctantEdgeHasNoGlitch();
-    void missingTableFailsLoudly();
 
 private:
     QTemporaryDir m_tmp;
@@ -232,59 +230,6 @@ void TestRtlCore::tableOnlyCoversEveryAddress()
     QCOMPARE(std::count_if(rtl.cbegin(), rtl.cend(), [](const CycleOut &o) { return o.dataValid; }),
              qsizetype(n));
     QCOMPARE(rtl, sim.model(stimulus));
-}
-
-// An offset that walks across each octant edge in half table steps, with
-// no increment: every output is the table's value at that angle, never a
-// value from the other side of the fold.
-void TestRtlCore::offsetAcrossOctantEdgeHasNoGlitch()
-{
-    RtlSimulation sim(nextDir());
-    QString error;
-    DefinesSettings s = hardwareSettings(kBoth, 1, 16, 12, "None", FixedInc, ProgOff);
-    s.frequencies[0] = QStringLiteral("0");
-    QVERIFY2(sim.writeCore(
-                     QStringLiteral("octant_edge"), IPDDSYN::Generation::parameterLines(s), &error),
-             qPrintable(error));
-    const CoreConfig &c = sim.config();
-    const int step = 1 << c.truncWidth;
-    const int L = c.latency();
-    QVector<CycleIn> stimulus(3, CycleIn{false});
-    QVector<quint64> offsets;
-    for (int edge = 1; edge < 8; ++edge) {
-        for (int k = -3; k <= 3; ++k) {
-            offsets << quint64(edge * (1 << (c.phaseWidth - 3)) + k * step + (k % 2) * (step / 2));
-            CycleIn in;
-            in.configValid = true;
-            in.configOff = offsets.last();
-            stimulus << in << QVector<CycleIn>(L + 1);
-        }
-    }
-    QVector<CycleOut> rtl;
-    QVERIFY2(sim.run(stimulus, &rtl, &error), qPrintable(error));
-    QCOMPARE(rtl, sim.model(stimulus));
-    for (int i = 0; i < offsets.size(); ++i) {
-        const CycleOut &o = rtl[3 + i * (L + 2) + L];
-        QCOMPARE(o.phaseOut, offsets[i]);
-        const double angle
-                = 2 * M_PI * double(offsets[i] >> c.truncWidth) / (1 << c.addressWidth());
-        QVERIFY2(nearIdeal(o, c.outputWidth, angle, 0.5 + 1e-9), qPrintable(describe(o)));
-    }
-}
-
-void TestRtlCore::missingTableFailsLoudly()
-{
-    RtlSimulation sim(nextDir());
-    QString error;
-    QVERIFY2(sim.writeCore(QStringLiteral("no_table"),
-                           IPDDSYN::Generation::parameterLines(
-                                   hardwareSettings(kBoth, 1, 16, 12, "None")),
-                           &error),
-             qPrintable(error));
-    QVERIFY(QFile::remove(sim.workDir() + QStringLiteral("/cos_sin_lut.dat")));
-    QVector<CycleOut> rtl;
-    QVERIFY(!sim.run(QVector<CycleIn>(20), &rtl, &error));
-    QVERIFY2(error.contains(QLatin1String("cos_sin_lut.dat")), qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(TestRtlCore)

@@ -1,0 +1,303 @@
+#include "mainwindow.h"
+
+#include "baseipcoreinterface.h"
+#include "cataloguepanel.h"
+#include "devicecatalogue.h"
+#include "editorarea.h"
+#include "guiservices.h"
+#include "projectpanel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+using TE::TE_IPCore_Def::BaseIPCoreInterface;
+
+namespace {
+
+const QString DeviceKey = QStringLiteral("device");
+const QString DirectoryKey = QStringLiteral("directory");
+const QString RecentKey = QStringLiteral("recentConfigurations");
+constexpr int MaxRecent = 8;
+
+QGroupBox *titled(const QString &title, QWidget *content)
+{
+    auto *box = new QGroupBox(title);
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(content);
+    return box;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const QString &pluginDir, QWidget *parent)
+    : QMainWindow(parent)
+    , m_services(new GuiServices(qApp))
+    , m_catalogue(new CataloguePanel)
+    , m_project(new ProjectPanel)
+    , m_editors(new EditorArea)
+    , m_device(new QComboBox)
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(tr("ipgen: IP Core Generator"));
+    setWindowIcon(QIcon(QStringLiteral(":/image/module.png")));
+    m_services->setEditorArea(m_editors);
+
+    auto *left = new QSplitter(Qt::Vertical);
+    left->addWidget(titled(tr("IP Catalog"), m_catalogue));
+    left->addWidget(titled(tr("Project"), m_project));
+    left->setStretchFactor(0, 3);
+    left->setStretchFactor(1, 2);
+    auto *main = new QSplitter(Qt::Horizontal);
+    main->addWidget(left);
+    main->addWidget(m_editors);
+    main->setStretchFactor(1, 1);
+    main->setSizes({340, 760});
+    setCentralWidget(main);
+
+    m_device->setObjectName(QStringLiteral("device"));
+    m_device->setToolTip(tr("The target device of new cores"));
+    for (const DEV::DeviceArg &device : DEV::DeviceCatalogue::devices())
+        m_device->addItem(device.displayName(), device.id());
+    createActions();
+
+    m_registry.loadFrom(pluginDir);
+    m_catalogue->setCores(m_registry.cores());
+
+    QSettings settings;
+    const int stored = m_device->findText(settings.value(DeviceKey).toString());
+    m_device->setCurrentIndex(stored >= 0 ? stored : 0);
+    chooseDevice(m_device->currentIndex());
+    connect(m_device,
+            QOverload<int>::of(&QComboBox::currentIndexChanged),
+            this,
+            &MainWindow::chooseDevice);
+    m_project->setDirectory(settings.value(DirectoryKey).toString());
+
+    connect(m_catalogue, &CataloguePanel::currentCoreChanged, this, &MainWindow::updateActions);
+    connect(m_catalogue, &CataloguePanel::coreActivated, this, &MainWindow::newCore);
+    connect(m_project, &ProjectPanel::fileActivated, this, &MainWindow::openProjectFile);
+    connect(m_services, &GuiServices::filesAddedToProject, this, &MainWindow::showProject);
+    updateActions();
+
+    const int cores = m_registry.cores().size();
+    statusBar()->showMessage(tr("%n core(s) loaded from %1.", nullptr, cores)
+                                     .arg(QDir::toNativeSeparators(QDir::cleanPath(pluginDir))));
+    if (!m_registry.problems().isEmpty()) {
+        // After the window shows, so that the box has its parent on screen.
+        QTimer::singleShot(0, this, [this, pluginDir] {
+            auto *box = new QMessageBox(QMessageBox::Warning,
+                                        tr("Plug-ins"),
+                                        tr("Some plug-ins in %1 could not be loaded.")
+                                                .arg(QDir::toNativeSeparators(pluginDir)),
+                                        QMessageBox::Ok,
+                                        this);
+            box->setObjectName(QStringLiteral("pluginProblems"));
+            box->setInformativeText(m_registry.problems().join(QLatin1Char('\n')));
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->open();
+        });
+    }
+    resize(1100, 720);
+}
+
+MainWindow::~MainWindow()
+{
+    delete m_services;
+}
+
+void MainWindow::createActions()
+{
+    m_newCore = new QAction(style()->standardIcon(QStyle::SP_FileIcon), tr("&New Core..."), this);
+    m_newCore->setObjectName(QStringLiteral("newCore"));
+    m_newCore->setShortcut(QKeySequence::New);
+    connect(m_newCore, &QAction::triggered, this, &MainWindow::newCore);
+    auto *open = new QAction(
+            style()->standardIcon(QStyle::SP_DialogOpenButton), tr("&Open Configuration..."), this);
+    open->setObjectName(QStringLiteral("openConfiguration"));
+    open->setShortcut(QKeySequence::Open);
+    open->setStatusTip(tr("Reopen a core from its configuration file (.ipc)"));
+    connect(open, &QAction::triggered, this, &MainWindow::openConfiguration);
+    auto *quit = new QAction(tr("&Quit"), this);
+    quit->setShortcut(QKeySequence::Quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    file->addAction(m_newCore);
+    file->addAction(open);
+    m_recent = file->addMenu(tr("&Recent Configurations"));
+    m_recent->setObjectName(QStringLiteral("recentConfigurations"));
+    connect(m_recent, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    file->addSeparator();
+    file->addAction(quit);
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(tr("&About ipgen"), this, [this] {
+        QMessageBox::about(this,
+                           tr("About ipgen"),
+                           tr("<b>ipgen</b> %1<p>Configures and generates IP cores for FPGA "
+                              "designs from the plug-ins of its catalogue.</p>")
+                                   .arg(QApplication::applicationVersion()));
+    });
+
+    QToolBar *tools = addToolBar(tr("Main"));
+    tools->setObjectName(QStringLiteral("mainToolBar"));
+    tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    tools->addAction(m_newCore);
+    tools->addAction(open);
+    tools->addSeparator();
+    auto *label = new QLabel(tr(" Device: "));
+    label->setBuddy(m_device);
+    tools->addWidget(label);
+    tools->addWidget(m_device);
+}
+
+void MainWindow::updateActions()
+{
+    BaseIPCoreInterface *core = m_catalogue->currentCore();
+    m_newCore->setEnabled(m_catalogue->canCreate());
+    m_newCore->setStatusTip(
+            !core ? tr("Choose a core in the catalogue first")
+            : m_catalogue->canCreate()
+                    ? tr("Configure a new %1 for %2").arg(core->name(), m_device->currentText())
+                    : tr("%1 does not support %2").arg(core->name(), m_device->currentText()));
+}
+
+void MainWindow::chooseDevice(int index)
+{
+    const DEV::DeviceArg device
+            = DEV::DeviceCatalogue::findById(m_device->itemData(index).toString());
+    m_catalogue->setDevice(device);
+    QSettings().setValue(DeviceKey, device.displayName());
+    updateActions();
+}
+
+void MainWindow::newCore()
+{
+    BaseIPCoreInterface *core = m_catalogue->currentCore();
+    if (!m_catalogue->canCreate()) {
+        statusBar()->showMessage(m_newCore->statusTip());
+        return;
+    }
+    const QString last = m_project->directory();
+    const QString start = QFileInfo(last).isDir() ? last : QDir::homePath();
+    const QString dir = QFileDialog::getExistingDirectory(
+            this, tr("Output Directory of the New %1").arg(core->name()), start);
+    if (dir.isEmpty())
+        return;
+    const DEV::DeviceArg device
+            = DEV::DeviceCatalogue::findById(m_device->currentData().toString());
+    runDialog(dir, [&] { core->createCore(QDir::cleanPath(dir), device); });
+}
+
+void MainWindow::openConfiguration()
+{
+    const QString path = QFileDialog::getOpenFileName(this,
+                                                      tr("Open Configuration"),
+                                                      m_project->directory(),
+                                                      tr("Core configurations (*.ipc)"));
+    if (!path.isEmpty())
+        openConfigurationFile(path);
+}
+
+void MainWindow::openConfigurationFile(const QString &path)
+{
+    const QFileInfo file(path);
+    if (!file.isFile()) {
+        QMessageBox::warning(this,
+                             tr("Open Configuration"),
+                             tr("The configuration file \"%1\" does not exist.")
+                                     .arg(QDir::toNativeSeparators(file.absoluteFilePath())));
+        return;
+    }
+    const QString id = PluginRegistry::configurationCoreId(file.absoluteFilePath());
+    BaseIPCoreInterface *core = m_registry.core(id);
+    if (!core) {
+        QMessageBox::warning(this,
+                             tr("Open Configuration"),
+                             tr("\"%1\" is a configuration of the core \"%2\", which no plug-in "
+                                "in the catalogue provides.")
+                                     .arg(QDir::toNativeSeparators(file.absoluteFilePath()), id));
+        return;
+    }
+    addRecent(file.absoluteFilePath());
+    runDialog(file.absolutePath(), [&] { core->openCore(file.absoluteFilePath(), QString()); });
+}
+
+void MainWindow::runDialog(const QString &dir, const std::function<void()> &run)
+{
+    QSettings().setValue(DirectoryKey, dir);
+    m_project->setDirectory(dir);
+    QStringList added;
+    const QMetaObject::Connection watch
+            = connect(m_services,
+                      &GuiServices::filesAddedToProject,
+                      this,
+                      [&added](const QStringList &paths) { added << paths; });
+    statusBar()->showMessage(tr("Configuring the core; OK generates it into %1.")
+                                     .arg(QDir::toNativeSeparators(dir)));
+    run();
+    disconnect(watch);
+    if (added.isEmpty()) {
+        statusBar()->showMessage(tr("Nothing generated."), 5000);
+        return;
+    }
+    for (const QString &path : qAsConst(added)) {
+        const QFileInfo netlist(path);
+        const QString config = netlist.absolutePath() + QLatin1Char('/')
+                               + netlist.completeBaseName() + QStringLiteral(".ipc");
+        if (QFileInfo(config).isFile())
+            addRecent(config);
+    }
+    statusBar()->showMessage(tr("Generated %1.").arg(QDir::toNativeSeparators(added.first())));
+}
+
+void MainWindow::openProjectFile(const QString &path)
+{
+    m_services->openEditor(path, true);
+}
+
+void MainWindow::showProject(const QStringList &added)
+{
+    // The user may have changed the output directory in the dialog.
+    const QString dir = QFileInfo(added.value(0)).absolutePath();
+    QSettings().setValue(DirectoryKey, dir);
+    m_project->setDirectory(dir);
+}
+
+void MainWindow::addRecent(const QString &configPath)
+{
+    QSettings settings;
+    QStringList recent = settings.value(RecentKey).toStringList();
+    recent.removeAll(configPath);
+    recent.prepend(configPath);
+    settings.setValue(RecentKey, QStringList(recent.mid(0, MaxRecent)));
+}
+
+void MainWindow::fillRecentMenu()
+{
+    m_recent->clear();
+    const QStringList recent = QSettings().value(RecentKey).toStringList();
+    for (const QString &path : recent) {
+        QAction *action = m_recent->addAction(
+                QFileInfo(path).fileName(), this, [this, path] { openConfigurationFile(path); });
+        action->setStatusTip(QDir::toNativeSeparators(path));
+        action->setEnabled(QFileInfo(path).isFile());
+    }
+    if (recent.isEmpty())
+        m_recent->addAction(tr("(none yet)"))->setEnabled(false);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "pluginregistry.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+QT_BEGIN_NAMESPACE
+class QAction;
+class QComboBox;
+class QMenu;
+QT_END_NAMESPACE
+
+class CataloguePanel;
+class EditorArea;
+class GuiServices;
+class ProjectPanel;
+
+/// The window of ipgen: the IP catalogue and the target device, the project
+/// of the output directory, and the files generation opened. The device, the
+/// last output directory and the recent configurations persist in QSettings.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(const QString &pluginDir, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    /// Runs the chosen core's dialog for a new instance; asks for the output directory.
+    void newCore();
+    /// Asks for a configuration file and opens it.
+    void openConfiguration();
+    /// Runs the dialog of the core a configuration file (.ipc) belongs to.
+    void openConfigurationFile(const QString &path);
+
+    /// Problems met while loading the plug-ins.
+    QStringList pluginProblems() const { return m_registry.problems(); }
+
+private:
+    void createActions();
+    void updateActions();
+    void chooseDevice(int index);
+    void openProjectFile(const QString &path);
+    void showProject(const QStringList &added);
+    void addRecent(const QString &configPath);
+    void fillRecentMenu();
+    /// Runs a dialog of the core; says in the status bar what it delivered.
+    void runDialog(const QString &dir, const std::function<void()> &run);
+
+    PluginRegistry m_registry;
+    GuiServices *m_services;
+    CataloguePanel *m_catalogue;
+    ProjectPanel *m_project;
+    EditorArea *m_editors;
+    QComboBox *m_device;
+    QAction *m_newCore = nullptr;
+    QMenu *m_recent = nullptr;
+};

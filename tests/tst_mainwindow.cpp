@@ -1,0 +1,177 @@
+#include "codeview.h"
+#include "editorarea.h"
+#include "ipgendialog.h"
+#include "mainwindow.h"
+#include "modalwatcher.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QTreeWidget>
+#include <QtTest>
+
+/// ipgen's main window on a real X server, with the real plug-in folder.
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void catalogueAndDevice_data();
+    void catalogueAndDevice();
+    void newCoreCancelledWritesNothing();
+    void generateThenReopen();
+
+private:
+    /// Accepts the output-directory question with `dir`.
+    static ModalWatcher::Handler chooseDirectory(const QString &dir);
+    static void press(QWidget *dialog, QDialogButtonBox::StandardButton button);
+};
+
+void tst_MainWindow::initTestCase()
+{
+    if (QGuiApplication::platformName() != "xcb")
+        QSKIP("needs an X server: run under xvfb-run -a");
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName("ipgen");
+    QCoreApplication::setApplicationName("tst_mainwindow");
+    QSettings().clear();
+}
+
+ModalWatcher::Handler tst_MainWindow::chooseDirectory(const QString &dir)
+{
+    return [dir](QWidget *modal) {
+        auto *files = qobject_cast<QFileDialog *>(modal);
+        QVERIFY2(files, modal->metaObject()->className());
+        files->setDirectory(dir);
+        static_cast<QDialog *>(files)->accept();
+    };
+}
+
+void tst_MainWindow::press(QWidget *dialog, QDialogButtonBox::StandardButton button)
+{
+    dialog->findChild<QDialogButtonBox *>("buttons")->button(button)->click();
+}
+
+void tst_MainWindow::catalogueAndDevice_data()
+{
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<bool>("supported");
+    QTest::newRow("supported device") << "RQ3B/RQ4K-01" << true;
+    QTest::newRow("device outside the core's families") << "RQ1A/RQ1A-02" << false;
+}
+
+void tst_MainWindow::catalogueAndDevice()
+{
+    QFETCH(QString, device);
+    QFETCH(bool, supported);
+    {
+        MainWindow window(DDS2_PLUGIN_DIR "/..");
+        QCOMPARE(window.pluginProblems(), QStringList());
+        auto *tree = window.findChild<QTreeWidget *>("catalogue");
+        QCOMPARE(tree->topLevelItemCount(), 1);
+        QTreeWidgetItem *category = tree->topLevelItem(0);
+        QCOMPARE(category->text(0), QString("DSP"));
+        QCOMPARE(category->child(0)->text(0), QString("Waveform Synthesis"));
+        QTreeWidgetItem *core = category->child(0)->child(0);
+        QCOMPARE(core->text(0), QString("DDS II"));
+        QVERIFY(!core->icon(0).isNull());
+        QCOMPARE(tree->currentItem(), core);
+
+        auto *devices = window.findChild<QComboBox *>("device");
+        devices->setCurrentIndex(devices->findText(device));
+        QCOMPARE(devices->currentText(), device);
+        QCOMPARE(window.findChild<QAction *>("newCore")->isEnabled(), supported);
+        const QString summary = window.findChild<QLabel *>("coreSummary")->text();
+        QVERIFY2(summary.contains(supported ? "Supports " + device : "Does not support " + device),
+                 qPrintable(summary));
+    }
+    // The next start offers the device chosen last.
+    MainWindow again(DDS2_PLUGIN_DIR "/..");
+    QCOMPARE(again.findChild<QComboBox *>("device")->currentText(), device);
+}
+
+void tst_MainWindow::newCoreCancelledWritesNothing()
+{
+    QTemporaryDir out;
+    MainWindow window(DDS2_PLUGIN_DIR "/..");
+    auto *devices = window.findChild<QComboBox *>("device");
+    devices->setCurrentIndex(devices->findText("RQ3B/RQ4K-01"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QString dialogDevice;
+    ModalWatcher watcher({chooseDirectory(out.path()), [&](QWidget *modal) {
+                              auto *dialog = qobject_cast<IPCore::IPGenDialog *>(modal);
+                              QVERIFY(dialog);
+                              dialogDevice = dialog->device().displayName();
+                              press(dialog, QDialogButtonBox::Cancel);
+                          }});
+    window.findChild<QAction *>("newCore")->trigger();
+    QCOMPARE(watcher.handled(), 2);
+    QCOMPARE(dialogDevice, QString("RQ3B/RQ4K-01"));
+    QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(window.statusBar()->currentMessage(), QString("Nothing generated."));
+}
+
+void tst_MainWindow::generateThenReopen()
+{
+    QTemporaryDir out;
+    const QString netlist = out.filePath("dds_ii.v");
+    {
+        MainWindow window(DDS2_PLUGIN_DIR "/..");
+        auto *devices = window.findChild<QComboBox *>("device");
+        devices->setCurrentIndex(devices->findText("RQ3B/RQ4K-01"));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ModalWatcher watcher({chooseDirectory(out.path()), [&](QWidget *modal) {
+                                  auto *channels = modal->findChild<QComboBox *>("numOfChannels");
+                                  channels->setCurrentIndex(channels->findText("4"));
+                                  press(modal, QDialogButtonBox::Ok);
+                              }});
+        window.findChild<QAction *>("newCore")->trigger();
+        QCOMPARE(watcher.handled(), 2);
+        QVERIFY2(window.statusBar()->currentMessage().startsWith("Generated"),
+                 qPrintable(window.statusBar()->currentMessage()));
+        auto *project = window.findChild<QListWidget *>("projectFiles");
+        QCOMPARE(project->count(), 1);
+        QCOMPARE(project->item(0)->text(), QString("dds_ii.v"));
+
+        // Completion opened the netlist and its template in tabs, highlighted.
+        auto *editors = window.findChild<EditorArea *>();
+        QCOMPARE(editors->count(), 2);
+        QCOMPARE(editors->tabText(0), QString("dds_ii.v"));
+        QCOMPARE(editors->tabText(1), QString("dds_ii_tmp.v"));
+        CodeView *view = editors->view(netlist);
+        QVERIFY(view && view->isReadOnly());
+        QTextBlock block = view->document()->begin();
+        while (block.isValid() && !block.text().startsWith("module"))
+            block = block.next();
+        QVERIFY(block.isValid());
+        QTRY_VERIFY(!block.layout()->formats().isEmpty());
+        window.grab().save(QDir::current().filePath("main_window.png"));
+    }
+    // A new window shows the same project and reopens the configuration.
+    MainWindow window(DDS2_PLUGIN_DIR "/..");
+    QCOMPARE(window.findChild<QListWidget *>("projectFiles")->count(), 1);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QString channels;
+    ModalWatcher watcher({[&](QWidget *modal) {
+        channels = modal->findChild<QComboBox *>("numOfChannels")->currentText();
+        press(modal, QDialogButtonBox::Cancel);
+    }});
+    window.openConfigurationFile(out.filePath("dds_ii.ipc"));
+    QCOMPARE(watcher.handled(), 1);
+    QCOMPARE(channels, QString("4"));
+    QCOMPARE(QSettings().value("recentConfigurations").toStringList().value(0),
+             out.filePath("dds_ii.ipc"));
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"
