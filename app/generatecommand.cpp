@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 
 namespace {
@@ -77,6 +78,23 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
     MessageBoxAnswerer answerer(QCoreApplication::instance());
     IPCore::BatchJob job(QCoreApplication::instance());
     request.fillJob(job);
+    // Two runs into one folder would interleave their files. A folder that
+    // cannot be made, or a lock that cannot be written there, is left for
+    // the generation itself to report with its reason.
+    const bool made = !QFileInfo::exists(job.outputDirectory) && QDir().mkpath(job.outputDirectory);
+    QLockFile lock(job.outputDirectory + QLatin1String("/.ipgen.lock"));
+    // Only a lock whose process has gone is stale, however long a run takes.
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock() && lock.error() == QLockFile::LockFailedError) {
+        qint64 pid = 0;
+        QString host;
+        QString application;
+        lock.getLockInfo(&pid, &host, &application);
+        err << "ipgen generate: another generation (process " << pid << " on " << host
+            << ") is writing into \"" << job.outputDirectory
+            << "\"; nothing was changed. Wait for it to finish or choose another --dir.\n";
+        return 1;
+    }
     // Files keep whole seconds on some file systems.
     const QDateTime start = QDateTime::currentDateTime().addSecs(-1);
     QStringList errors;
@@ -94,6 +112,10 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
                 << '\n';
         if (job.overwriteDeclined)
             err << "  Pass --overwrite to replace the existing files.\n";
+        // A run refused before it wrote anything leaves no folder behind.
+        lock.unlock();
+        if (made)
+            QDir().rmdir(job.outputDirectory);
         return 1;
     }
     for (const QString &path : writtenFiles(job, start))

@@ -3,6 +3,7 @@
 #include "generatecommand.h"
 #include "mainwindow.h"
 #include "pluginregistry.h"
+#include "verifycommand.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,6 +28,7 @@ static void printUsage(QTextStream &out)
            "  open FILE.ipc [--device SERIES/DEVICE]\n"
            "                                  reopen an instance's configuration\n"
            "  generate [CONFIG.ipc] --dir DIR  generate a core without its dialog\n"
+           "  verify CONFIG.ipc               simulate a generated core and check its SFDR\n"
            "\n"
            "Common options:\n"
            "  --plugins DIR                   load plug-ins from DIR instead of ../plugins\n"
@@ -98,6 +100,8 @@ int main(int argc, char *argv[])
         return runOpen(args, out, err);
     if (command == QLatin1String("generate"))
         return runGenerate(args, out, err);
+    if (command == QLatin1String("verify"))
+        return runVerify(args, out, err);
     err << "ipgen: unknown command \"" << command << "\".\n\n";
     printUsage(err);
     return 2;

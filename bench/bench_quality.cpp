@@ -5,6 +5,7 @@
 //
 //   bench_quality [output.md]     (default: bench/quality.md in the sources)
 #include "definesbuilder.h"
+#include "recordplan.h"
 #include "rtlsimulation.h"
 #include "spectrum.h"
 
@@ -69,8 +70,7 @@ DefinesSettings settingsFor(const Row &row, quint64 increment)
 
 // The SFDR theory of each noise shaping (truncation spurs of an odd
 // increment for None, amplitude quantization with dithering, the Taylor
-// remainder or the amplitude for Taylor), and the SNR theory (amplitude
-// quantization combined with the phase error's noise).
+// remainder or the amplitude for Taylor).
 double sfdrTheory(const CoreConfig &c)
 {
     const int A = c.addressWidth();
@@ -90,18 +90,6 @@ double sfdrBar(const CoreConfig &c, double requested)
     if (!c.taylor && !c.dither && c.truncWidth < 4)
         bar = std::nan("");
     return requested > 0 ? (std::isnan(bar) ? requested : std::max(bar, requested)) : bar;
-}
-
-double snrTheory(const CoreConfig &c)
-{
-    const double quantization = std::pow(10.0, -(6.02 * c.outputWidth + 1.76) / 10);
-    double phase = 0;
-    if (!c.taylor && c.truncWidth > 0) {
-        // Phase error variance in table steps: 1/12 truncated, 1/6 dithered.
-        const double variance = c.dither ? 1.0 / 6 : 1.0 / 12;
-        phase = std::pow(2 * M_PI * std::ldexp(1.0, -c.addressWidth()), 2) * variance;
-    }
-    return -10 * std::log10(quantization + phase);
 }
 
 QString number(double v)
@@ -193,7 +181,7 @@ int main(int argc, char **argv)
                          .arg(number(bar))
                          .arg(number(q.sfdrDb))
                          .arg(number(q.snrDb))
-                         .arg(number(snrTheory(c)))
+                         .arg(number(expectedSnrDb(c)))
                          .arg(q.dcDb < -299 ? QStringLiteral("none") : number(q.dcDb))
                          .arg(q.method)
                          .arg(result);

@@ -46,6 +46,9 @@ public:
     /// Output width of the core under "System Parameters".
     int sysOutputWidth() const;
 
+    /// Checks what the rules cannot have corrected, such as the values of an
+    /// edited configuration file; false after telling the user about each.
+    bool checkSettings();
     /// Checks the channel table; false after telling the user about the first fault.
     bool checkInputData();
     /// Writes the configuration file, the table data file and the defines files.
@@ -99,8 +102,9 @@ private:
     QString workingDirectory() const;
     /// The texts of the channel-table entries below `group`, in table order.
     static QStringList entryTexts(const QWidget *group);
-    /// Writes <createPath>/<file>.ipc from the header fields and the widgets.
-    void writeConfigFile();
+    /// Writes <createPath>/<file>.ipc from the header fields and the widgets;
+    /// false, the user told, when it could not be written.
+    bool writeConfigFile();
     /// The widget values the configuration file stores, by key.
     QMap<QString, QVariant> configOptions() const;
     /// The widget values the defines are made from.

@@ -17,6 +17,8 @@ void dds2dlg::accept()
         return;
     if (!checkModuleName())
         return;
+    if (!checkSettings())
+        return;
     if (!IPCore::makeDirs(workingDirectory(),
                           m_info.value(QStringLiteral("ipcore.name")).toString()))
         return;

@@ -76,7 +76,7 @@ QMap<QString, QVariant> dds2dlg::configOptions() const
     return options;
 }
 
-void dds2dlg::writeConfigFile()
+bool dds2dlg::writeConfigFile()
 {
     const QMap<QString, QVariant> header{
             {QStringLiteral("target_device"), device().id()},
@@ -85,9 +85,10 @@ void dds2dlg::writeConfigFile()
             {QStringLiteral("file"), fileName()},
             {QStringLiteral("module"), moduleName()},
     };
-    IPCore::writeIPConfig(createPath() + QLatin1Char('/') + fileName() + QLatin1String(".ipc"),
-                          header,
-                          configOptions());
+    return IPCore::writeIPConfig(createPath() + QLatin1Char('/') + fileName()
+                                         + QLatin1String(".ipc"),
+                                 header,
+                                 configOptions());
 }
 
 bool dds2dlg::loadConfigFile(const QString &path)

@@ -52,7 +52,9 @@ Generation::DefinesSettings dds2dlg::definesSettings() const
 
 bool dds2dlg::generateCoreFiles()
 {
-    writeConfigFile();
+    // Files built from settings the configuration file does not hold would mislead.
+    if (!writeConfigFile())
+        return false;
 
     const QStringList moduleLines{Generation::moduleLine(moduleName())};
     QStringList parameterLines = Generation::parameterLines(definesSettings());

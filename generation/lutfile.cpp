@@ -2,8 +2,9 @@
 
 #include "cossinlut.h"
 #include "dds2logging.h"
+#include "fileutils.h"
 
-#include <QFile>
+#include <QDebug>
 
 #include <charconv>
 
@@ -21,12 +22,6 @@ bool dds2dlg::generateCosSinLutFile(int W, int P, int T)
     // A table of fewer than two entries has no word to write.
     if (words.isEmpty())
         return false;
-    QFile file(workingDirectory() + QLatin1String("/cos_sin_lut.dat"));
-    // A new file rather than a truncated one: truncating waits for the old
-    // contents still being written back.
-    QFile::remove(file.fileName());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate))
-        return false;
     // std::to_chars rather than QByteArray::number: ten times faster on
     // the deepest table. Lower case, no leading zeros; a word has 2W bits.
     const int lineLength = (2 * W + 3) / 4 + 1;
@@ -39,9 +34,12 @@ bool dds2dlg::generateCosSinLutFile(int W, int P, int T)
         *end++ = '\n';
     }
     text.truncate(int(end - text.data()));
-    file.write(text);
-    file.close();
-    return true;
+    QString error;
+    if (Utils::FileUtils::writeFile(
+                workingDirectory() + QLatin1String("/cos_sin_lut.dat"), text, error))
+        return true;
+    qWarning().noquote() << error;
+    return false;
 }
 
 } // namespace IPDDSYN

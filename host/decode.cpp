@@ -1,12 +1,12 @@
 #include "ipcore.h"
 
+#include "fileutils.h"
 #include "simulationlibrary.h"
 #include "yosysflow.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace IPCore {
 
@@ -50,7 +50,6 @@ int decode(const QString &outDir, const QString &netlist, const QString &voFile,
     }
 
     const QString target = QDir(outDir).absoluteFilePath(voFile);
-    QSaveFile out(target);
     const QByteArray bytes
             = (QStringLiteral("// Post-synthesis simulation model, made from %1%2.\n\n")
                        .arg(QFileInfo(netlist).fileName(),
@@ -60,9 +59,8 @@ int decode(const QString &outDir, const QString &netlist, const QString &voFile,
                + text + (text.endsWith(QLatin1Char('\n')) ? QString() : QStringLiteral("\n"))
                + (models.isEmpty() ? QString() : QStringLiteral("\n") + models))
                       .toUtf8();
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        message = QStringLiteral("Cannot write the simulation model \"%1\": %2.")
-                          .arg(target, out.errorString());
+    if (!Utils::FileUtils::writeFile(target, bytes, error)) {
+        message = QStringLiteral("Cannot write the simulation model: %1").arg(error);
         return 6;
     }
     return 0;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace Utils {
 
@@ -14,20 +15,28 @@ bool FileUtils::copyFile(const QString &from, const QString &to, QString &error)
     }
     if (QFileInfo(from).canonicalFilePath() == QFileInfo(to).canonicalFilePath())
         return true;
-    if (QFileInfo::exists(to)) {
-        QFile target(to);
-        if (!target.remove()) {
-            error = QStringLiteral("Cannot replace \"%1\": %2.").arg(to, target.errorString());
-            return false;
-        }
-    }
     QFile source(from);
-    if (!source.copy(to)) {
+    if (!source.open(QIODevice::ReadOnly)) {
         error = QStringLiteral("Cannot copy \"%1\" to \"%2\": %3.")
                         .arg(from, to, source.errorString());
         return false;
     }
+    // Through a temporary file: a copy that fails keeps the previous target.
+    QString reason;
+    if (!writeFile(to, source.readAll(), reason)) {
+        error = QStringLiteral("Cannot copy \"%1\": %2").arg(from, reason);
+        return false;
+    }
     return true;
+}
+
+bool FileUtils::writeFile(const QString &path, const QByteArray &bytes, QString &error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    error = QStringLiteral("Cannot write \"%1\": %2.").arg(path, file.errorString());
+    return false;
 }
 
 } // namespace Utils

@@ -4,9 +4,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QSettings>
 
+#include "fileutils.h"
 #include "hostservices.h"
 #include "project.h"
 
@@ -35,7 +35,7 @@ bool makeDirs(const QString &dir, const QString &coreName)
     return false;
 }
 
-void writeIPConfig(const QString &path,
+bool writeIPConfig(const QString &path,
                    const QMap<QString, QVariant> &header,
                    const QMap<QString, QVariant> &options)
 {
@@ -47,7 +47,14 @@ void writeIPConfig(const QString &path,
     for (auto it = options.cbegin(); it != options.cend(); ++it)
         config.setValue(it.key(), it.value());
     config.endGroup();
+    // QSettings writes through a temporary file: on failure the previous file is intact.
     config.sync();
+    if (config.status() == QSettings::NoError)
+        return true;
+    showErrorMsgs(QStringLiteral("Cannot write the configuration file \"%1\".").arg(path),
+                  {QStringLiteral("The previous file, if any, is unchanged. Check that the folder "
+                                  "is writable and the disk has space, then generate again.")});
+    return false;
 }
 
 bool generateFile(const QString &path,
@@ -55,23 +62,15 @@ bool generateFile(const QString &path,
                   QWidget *parent,
                   const QString &comment)
 {
-    QSaveFile file(path);
-    QString reason;
-    if (file.open(QIODevice::WriteOnly)) {
-        QByteArray text;
-        if (!comment.isEmpty())
-            text += "// " + comment.toUtf8() + '\n';
-        for (const QString &line : lines)
-            text += line.toUtf8() + '\n';
-        if (file.write(text) == text.size() && file.commit())
-            return true;
-        reason = file.errorString();
-    } else {
-        reason = file.errorString();
-    }
-    QMessageBox::critical(parent,
-                          QStringLiteral("Error"),
-                          QStringLiteral("Cannot write \"%1\": %2.").arg(path, reason));
+    QByteArray text;
+    if (!comment.isEmpty())
+        text += "// " + comment.toUtf8() + '\n';
+    for (const QString &line : lines)
+        text += line.toUtf8() + '\n';
+    QString error;
+    if (Utils::FileUtils::writeFile(path, text, error))
+        return true;
+    QMessageBox::critical(parent, QStringLiteral("Error"), error);
     return false;
 }
 

@@ -286,6 +286,9 @@ QFileInfo existingAncestor(const QString &path)
     return probe;
 }
 
+// Leaves room for the longest suffix ("_tmp.vhd") and a temporary ending.
+const int MaxFileNameBytes = 200;
+
 } // namespace
 
 QString moduleNameProblem(const QString &name)
@@ -327,6 +330,14 @@ QString fileNameProblem(const QString &name)
         return tr("The file name \"%1\" is not usable as a file name: do not begin or end it "
                   "with a blank or end it with a dot.")
                 .arg(name);
+    // File systems take 255 bytes a name.
+    const int bytes = name.toUtf8().size();
+    if (bytes > MaxFileNameBytes)
+        return tr("The file name \"%1...\" is %2 bytes long: the files made from it would "
+                  "exceed the file system's limit; use at most %3 bytes.")
+                .arg(name.left(40))
+                .arg(bytes)
+                .arg(MaxFileNameBytes);
     return {};
 }
 

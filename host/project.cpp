@@ -1,5 +1,7 @@
 #include "project.h"
 
+#include "fileutils.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,7 +9,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
-#include <QSaveFile>
 
 namespace Core {
 
@@ -47,15 +48,11 @@ bool Project::addFiles(const QStringList &paths, QString &error)
             if (!listed.contains(name))
                 listed << name;
         }
-        QSaveFile out(file);
         const QByteArray json = QJsonDocument(QJsonObject{{QStringLiteral("files"),
                                                            QJsonArray::fromStringList(listed)}})
                                         .toJson();
-        if (!out.open(QIODevice::WriteOnly) || out.write(json) != json.size() || !out.commit()) {
-            error = QStringLiteral("Cannot write the project file \"%1\": %2.")
-                            .arg(file, out.errorString());
+        if (!Utils::FileUtils::writeFile(file, json, error))
             return false;
-        }
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #include "synthesishelper.h"
 
+#include "fileutils.h"
 #include "hdltemplates.h"
 #include "hostservices.h"
 #include "synplifyflow.h"
@@ -13,14 +14,41 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
+#include <QStorageInfo>
 #include <QTextStream>
 #include <QTimer>
+
+#include <limits>
 
 namespace IPCore {
 
 // Shown when no "ERROR:" line explains a failure.
 static const int TailLines = 20;
+
+// Less free space than this after a run whose results are unreadable: the
+// disk filled up while the tool wrote them.
+static const qint64 MinFreeBytes = 64 * 1024;
+
+// A synthesis that hangs must not hold a scripted run forever.
+static const char TimeoutVariable[] = "IPGEN_SYNTHESIS_TIMEOUT";
+static const int DefaultTimeoutSeconds = 30 * 60;
+
+// The run's time limit in seconds from the environment's text (empty: the
+// default); 0 with `error` set when the text is not a usable limit.
+static int timeoutSeconds(const QString &text, QString &error)
+{
+    if (text.isEmpty())
+        return DefaultTimeoutSeconds;
+    bool ok = false;
+    const int seconds = text.toInt(&ok);
+    if (ok && seconds > 0 && seconds <= std::numeric_limits<int>::max() / 1000)
+        return seconds;
+    error = SynthesisHelper::tr("%1=\"%2\" is not a time limit; give a whole number of seconds, "
+                                "e.g. %3.")
+                    .arg(QLatin1String(TimeoutVariable), text)
+                    .arg(DefaultTimeoutSeconds);
+    return 0;
+}
 
 static bool isBatch()
 {
@@ -37,6 +65,14 @@ SynthesisHelper::SynthesisHelper(QObject *parent)
     connect(&m_tick, &QTimer::timeout, this, [this] {
         if (m_dialog)
             m_dialog->setStatus(tr("%1 (%2 s)").arg(m_status).arg(m_clock.elapsed() / 1000));
+    });
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, [this] {
+        stop(tr("\"%1\" did not finish within %2 s and was stopped; no results were "
+                "delivered. Set %3 to a longer limit in seconds if the run needs it.")
+                     .arg(m_current.program)
+                     .arg(m_deadline.interval() / 1000)
+                     .arg(QLatin1String(TimeoutVariable)));
     });
 }
 
@@ -113,7 +149,7 @@ void SynthesisHelper::start()
         return;
     }
     m_running = true;
-    m_cancelled = false;
+    m_stopReason.clear();
     m_errorMsg.clear();
     m_detailErrorMsgs.clear();
     m_log.clear();
@@ -125,7 +161,10 @@ void SynthesisHelper::start()
 
     QString error;
     QStringList details;
-    if (!prepare(error, details)) {
+    const int limit = timeoutSeconds(qEnvironmentVariable(TimeoutVariable), error);
+    if (limit > 0)
+        m_deadline.start(limit * 1000);
+    if (limit == 0 || !prepare(error, details)) {
         // start() returns before finished() in every case.
         QTimer::singleShot(0, this, [this, error, details] { fail(1, error, details); });
         return;
@@ -135,10 +174,15 @@ void SynthesisHelper::start()
 
 void SynthesisHelper::cancel()
 {
-    if (!m_running || m_cancelled)
+    stop(tr("The synthesis was cancelled; no results were delivered."));
+}
+
+void SynthesisHelper::stop(const QString &reason)
+{
+    if (!m_running || !m_stopReason.isEmpty())
         return;
-    m_cancelled = true;
-    setStatus(tr("Cancelling..."));
+    m_stopReason = reason;
+    setStatus(tr("Stopping..."));
     if (m_process && m_process->state() != QProcess::NotRunning)
         m_process->kill();
 }
@@ -248,7 +292,15 @@ void SynthesisHelper::runNextStep()
     if (m_steps.isEmpty()) {
         QString error;
         if (!collectResults(error)) {
-            fail(1, error, {error});
+            // Tools do not always notice that their output was cut short.
+            const QStorageInfo storage(m_args.workDir);
+            const QString summary
+                    = storage.bytesAvailable() < MinFreeBytes
+                              ? tr("The disk holding \"%1\" is full, so the synthesis results are "
+                                   "incomplete; free some space and generate again.")
+                                        .arg(m_args.workDir)
+                              : error;
+            fail(1, summary, {error});
             return;
         }
         setStatus(tr("Finished in %1 s.").arg(m_clock.elapsed() / 1000.0, 0, 'f', 1));
@@ -296,8 +348,8 @@ void SynthesisHelper::runNextStep()
 
 void SynthesisHelper::onStepFinished(int exitCode, bool crashed)
 {
-    if (m_cancelled) {
-        fail(2, tr("The synthesis was cancelled; no results were delivered."), {});
+    if (!m_stopReason.isEmpty()) {
+        fail(2, m_stopReason, {});
         return;
     }
     if (crashed || exitCode != 0) {
@@ -318,12 +370,8 @@ void SynthesisHelper::onStepFinished(int exitCode, bool crashed)
 
 bool SynthesisHelper::writeWorkFile(const QString &name, const QString &text, QString &error) const
 {
-    QSaveFile file(m_args.workDir + QLatin1Char('/') + name);
-    const QByteArray bytes = text.toUtf8();
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    error = tr("Cannot write \"%1\": %2.").arg(file.fileName(), file.errorString());
-    return false;
+    return Utils::FileUtils::writeFile(
+            m_args.workDir + QLatin1Char('/') + name, text.toUtf8(), error);
 }
 
 bool SynthesisHelper::collectResults(QString &error)
@@ -390,6 +438,7 @@ void SynthesisHelper::finish(int exitCode)
         return;
     m_running = false;
     m_tick.stop();
+    m_deadline.stop();
     if (m_process) {
         m_process->disconnect(this);
         m_process->deleteLater();

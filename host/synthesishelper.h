@@ -25,7 +25,8 @@ class SynthesisProgressDialog;
 /// FILE_tmp.v and, for VHDL, FILE.vhg, FILE.vho and FILE_tmp.vhd there;
 /// Synplify Pro runs an installed synplify_pro on a generated project and
 /// leaves IMPL/FILE.vm (and IMPL/FILE.vhm) plus the same templates. The
-/// tool's output is kept in WORK/synthesis.log.
+/// tool's output is kept in WORK/synthesis.log. A run that takes longer than
+/// IPGEN_SYNTHESIS_TIMEOUT seconds (default 30 minutes) is stopped as failed.
 class IPCORE_HOST_EXPORT SynthesisHelper : public QObject
 {
     Q_OBJECT
@@ -76,6 +77,7 @@ private:
     bool prepare(QString &error, QStringList &details);
     bool prepareYosys(const QString &top, QString &error);
     bool prepareSynplify(const QString &top, QString &error);
+    void stop(const QString &reason);
     void runNextStep();
     void onStepFinished(int exitCode, bool crashed);
     bool collectResults(QString &error);
@@ -98,9 +100,10 @@ private:
     QPointer<SynthesisProgressDialog> m_dialog;
     QElapsedTimer m_clock;
     QTimer m_tick;
+    QTimer m_deadline;
     QString m_status;
     bool m_running = false;
-    bool m_cancelled = false;
+    QString m_stopReason; // why a run in progress is being ended
 };
 
 } // namespace IPCore

@@ -2,15 +2,6 @@
 
 namespace DdsRtl {
 
-bool CycleOut::operator==(const CycleOut &o) const
-{
-    return dataValid == o.dataValid && chanId == o.chanId && phaseOut == o.phaseOut
-           && sine == o.sine && cosine == o.cosine && phaseTlastMissing == o.phaseTlastMissing
-           && phaseTlastUnexpected == o.phaseTlastUnexpected
-           && configTlastMissing == o.configTlastMissing
-           && configTlastUnexpected == o.configTlastUnexpected;
-}
-
 bool DdsModel::Framer::beat(bool tlast, int channels)
 {
     const bool multi = channels > 1;

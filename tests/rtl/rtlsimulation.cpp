@@ -44,12 +44,6 @@ QString rtlDir()
     return QStringLiteral(DDS_RTL_DIR);
 }
 
-qint64 signExtend(quint64 value, int bits)
-{
-    const quint64 sign = quint64(1) << (bits - 1);
-    return qint64((value ^ sign) - sign);
-}
-
 } // namespace
 
 RtlSimulation::RtlSimulation(const QString &workDir)
@@ -117,20 +111,8 @@ bool RtlSimulation::run(const QVector<CycleIn> &stimulus,
         return false;
     QStringList lines;
     lines.reserve(stimulus.size());
-    for (const CycleIn &c : stimulus) {
-        lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11")
-                         .arg(int(c.rstN))
-                         .arg(int(c.phaseValid))
-                         .arg(c.phaseIn, 0, 16)
-                         .arg(c.phaseInc, 0, 16)
-                         .arg(c.phaseOff, 0, 16)
-                         .arg(int(c.phaseResync))
-                         .arg(int(c.phaseTlast))
-                         .arg(int(c.configValid))
-                         .arg(c.configInc, 0, 16)
-                         .arg(c.configOff, 0, 16)
-                         .arg(int(c.configTlast));
-    }
+    for (const CycleIn &c : stimulus)
+        lines << stimulusLine(c);
     const QString responsePath = m_dir + QStringLiteral("/response.txt");
     QFile::remove(responsePath);
     QString output;
@@ -157,27 +139,13 @@ bool RtlSimulation::run(const QVector<CycleIn> &stimulus,
     const int W = m_config.outputWidth;
     QTextStream in(&file);
     while (!in.atEnd()) {
-        const QStringList f = in.readLine().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        bool ok = f.size() == 9;
-        quint64 v[9] = {};
-        for (int i = 0; ok && i < 9; ++i)
-            v[i] = f.at(i).toULongLong(&ok, 16);
-        if (!ok) {
+        CycleOut o;
+        if (!parseResponseLine(in.readLine(), W, &o)) {
             *error = QStringLiteral("%1 line %2 is not a response line")
                              .arg(responsePath)
                              .arg(response->size() + 1);
             return false;
         }
-        CycleOut o;
-        o.dataValid = v[0];
-        o.chanId = int(v[1]);
-        o.phaseOut = v[2];
-        o.sine = signExtend(v[3], W);
-        o.cosine = signExtend(v[4], W);
-        o.phaseTlastMissing = v[5];
-        o.phaseTlastUnexpected = v[6];
-        o.configTlastMissing = v[7];
-        o.configTlastUnexpected = v[8];
         response->append(o);
     }
     if (response->size() != stimulus.size()) {

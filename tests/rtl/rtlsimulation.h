@@ -11,7 +11,7 @@ namespace DdsRtl {
 
 /// One generated core in a working directory, as the generator leaves it
 /// (top_define.vh, dds_ii_top_defines.vh, cos_sin_lut.dat), simulated with
-/// Icarus Verilog through the test bench tests/rtl/tb/dds_tb.v.
+/// Icarus Verilog through the test bench app/verify/dds_tb.v.
 class RtlSimulation
 {
 public:

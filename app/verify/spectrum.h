@@ -17,6 +17,8 @@ struct SpectrumQuality
     double sfdrDb = 0; // carrier over the largest other bin (DC excluded)
     double snrDb = 0;  // carrier over everything else but DC
     double dcDb = 0;   // DC relative to the carrier, reported apart
+    // Bins 0 .. length/2 in dB of a unit-amplitude sine, for plotting.
+    QVector<double> levelDb;
 };
 
 /// A whole number of periods of a periodic record (a DDS over its full

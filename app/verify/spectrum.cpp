@@ -32,6 +32,17 @@ double db(double ratio)
     return 10.0 * std::log10(ratio);
 }
 
+// A sine of amplitude a puts (a * gain * n / 2)^2 into its bin, `gain` being
+// the window's mean.
+QVector<double> levels(const QVector<double> &power, int n, double gain)
+{
+    const double unit = std::pow(gain * n / 2, 2);
+    QVector<double> out(power.size());
+    for (int k = 0; k < power.size(); ++k)
+        out[k] = db(std::max(power[k], unit * 1e-40) / unit);
+    return out;
+}
+
 // Carrier band [c - guard, c + guard], DC band [0, guard]; the rest is
 // spur and noise. A spur's power is summed over `lobe` bins either side,
 // as the carrier's is over its band, so that a window's spreading does not
@@ -90,7 +101,9 @@ SpectrumQuality measureCoherent(const QVector<double> &samples, int carrierBin)
                           .arg(n);
         return q;
     }
-    SpectrumQuality q = evaluate(powerSpectrum(samples), carrierBin, 0, 0);
+    const QVector<double> power = powerSpectrum(samples);
+    SpectrumQuality q = evaluate(power, carrierBin, 0, 0);
+    q.levelDb = levels(power, n, 1.0);
     q.length = n;
     q.method = QStringLiteral("coherent full period, rectangular window, %1 samples").arg(n);
     return q;
@@ -106,10 +119,11 @@ SpectrumQuality measureWindowed(const QVector<double> &samples, int guardBins)
                           .arg(guardBins);
         return q;
     }
+    constexpr double a0 = 0.35875;
     QVector<double> windowed(n);
     for (int i = 0; i < n; ++i) {
         const double x = 2.0 * M_PI * i / n;
-        const double w = 0.35875 - 0.48829 * std::cos(x) + 0.14128 * std::cos(2 * x)
+        const double w = a0 - 0.48829 * std::cos(x) + 0.14128 * std::cos(2 * x)
                          - 0.01168 * std::cos(3 * x);
         windowed[i] = samples[i] * w;
     }
@@ -121,6 +135,7 @@ SpectrumQuality measureWindowed(const QVector<double> &samples, int guardBins)
     }
     // The window's main lobe is 4 bins either side.
     SpectrumQuality q = evaluate(power, carrier, guardBins, 4);
+    q.levelDb = levels(power, n, a0);
     q.length = n;
     q.method = QStringLiteral("4-term Blackman-Harris window, +-%1 bins excluded around carrier "
                               "and DC, spurs summed over +-4 bins, %2 samples")

@@ -1,0 +1,361 @@
+#include "coreverifier.h"
+
+#include "spectrum.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cmath>
+
+using namespace DdsRtl;
+
+namespace {
+
+QString noiseShaping(const CoreConfig &c)
+{
+    return c.taylor   ? QStringLiteral("Taylor Series Corrected")
+           : c.dither ? QStringLiteral("Phase Dithering")
+                      : QStringLiteral("None");
+}
+
+bool readText(const QString &path, QString *text, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        *error = QStringLiteral("Cannot read %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    *text = QString::fromUtf8(file.readAll());
+    return true;
+}
+
+} // namespace
+
+static void initVerifyResources()
+{
+    Q_INIT_RESOURCE(verify);
+}
+
+CoreVerifier::CoreVerifier(QObject *parent)
+    : QObject(parent)
+{
+    initVerifyResources();
+}
+
+CoreVerifier::~CoreVerifier()
+{
+    if (m_process) {
+        m_process->disconnect(this);
+        m_process->kill();
+        m_process->waitForFinished(1000); // a killed child, reaped before its folder goes
+    }
+}
+
+void CoreVerifier::start(const QString &ipcPath)
+{
+    if (m_running)
+        return;
+    m_running = true;
+    QString error;
+    if (!prepare(ipcPath, &error)) {
+        fail(error);
+        return;
+    }
+    emit progress(
+            QStringLiteral("Compiling %1.vo with the test bench (Icarus Verilog)").arg(m_name));
+    const QString defines = QFileInfo(ipcPath).absolutePath() + QStringLiteral("/temp/dds_ii");
+    runTool(QStringLiteral("iverilog"),
+            {QStringLiteral("-g2005"),
+             QStringLiteral("-o"),
+             QStringLiteral("sim.vvp"),
+             QStringLiteral("-I"),
+             defines,
+             QStringLiteral("dds_tb.v"),
+             QFileInfo(ipcPath).absolutePath() + QLatin1Char('/') + m_name + QStringLiteral(".vo")},
+            [this](const QString &) { simulate(); });
+}
+
+void CoreVerifier::cancel()
+{
+    if (!m_running)
+        return;
+    if (m_process) {
+        m_process->disconnect(this);
+        m_process->kill();
+        m_process->waitForFinished(1000);
+        m_process->deleteLater();
+        m_process = nullptr;
+    }
+    fail(QStringLiteral("Verification cancelled."));
+}
+
+bool CoreVerifier::prepare(const QString &ipcPath, QString *error)
+{
+    const QFileInfo ipc(ipcPath);
+    if (!ipc.isFile() || !ipc.isReadable()) {
+        *error = QStringLiteral("Cannot read the configuration file %1.").arg(ipcPath);
+        return false;
+    }
+    QSettings settings(ipc.absoluteFilePath(), QSettings::IniFormat);
+    const QString version = settings.value(QStringLiteral("version")).toString();
+    const QString type = settings.value(QStringLiteral("type")).toString();
+    if (settings.status() != QSettings::NoError || version != QLatin1String("1.0")
+        || type != QLatin1String("dds_ii")) {
+        *error = QStringLiteral("%1 is not a dds_ii configuration file of version 1.0 (type "
+                                "\"%2\", version \"%3\").")
+                         .arg(ipcPath, type, version);
+        return false;
+    }
+    settings.beginGroup(QStringLiteral("Config"));
+    bool sfdrOk = false, clockOk = false;
+    m_requested = settings.value(QStringLiteral("SpuriousFreeDynamicRange")).toDouble(&sfdrOk);
+    m_clockMHz = settings.value(QStringLiteral("SystemClock")).toDouble(&clockOk);
+    const bool vhdl = settings.value(QStringLiteral("LANG")).toInt() == 1;
+    settings.endGroup();
+    if (!sfdrOk || !clockOk || !(m_clockMHz > 0)) {
+        *error = QStringLiteral("%1: SpuriousFreeDynamicRange \"%2\" or SystemClock \"%3\" is "
+                                "not a number (SystemClock in MHz, above 0).")
+                         .arg(ipcPath,
+                              settings.value(QStringLiteral("Config/SpuriousFreeDynamicRange"))
+                                      .toString(),
+                              settings.value(QStringLiteral("Config/SystemClock")).toString());
+        return false;
+    }
+
+    m_name = ipc.completeBaseName();
+    const QString dir = ipc.absolutePath();
+    const QString model = dir + QLatin1Char('/') + m_name + QStringLiteral(".vo");
+    const QString work = dir + QStringLiteral("/temp/dds_ii");
+    const QString definesPath = work + QStringLiteral("/dds_ii_top_defines.vh");
+    if (!QFileInfo::exists(model) || !QFileInfo::exists(definesPath)
+        || !QFileInfo::exists(work + QStringLiteral("/top_define.vh"))) {
+        *error = QStringLiteral("No delivered core for %1 in %2 (%3.vo and temp/dds_ii/ with "
+                                "its defines are needed): run 'ipgen generate %1 --dir %2%4' "
+                                "first.")
+                         .arg(ipc.fileName(),
+                              dir,
+                              m_name,
+                              vhdl ? QStringLiteral(" --language verilog") : QString());
+        return false;
+    }
+    if (QFileInfo(model).lastModified() < QFileInfo(definesPath).lastModified()) {
+        *error = QStringLiteral("%1 is older than the defines in %2: the last generation did "
+                                "not finish; run 'ipgen generate' again.")
+                         .arg(model, work);
+        return false;
+    }
+    QString defines;
+    if (!readText(definesPath, &defines, error))
+        return false;
+    if (!parseDefines(defines, &m_config, error)) {
+        *error = QStringLiteral("%1: %2").arg(definesPath, *error);
+        return false;
+    }
+    m_plan = planRecord(m_config, m_requested);
+    if (!m_plan.ok) {
+        *error = QStringLiteral("%1: %2").arg(ipc.fileName(), m_plan.error);
+        return false;
+    }
+    for (const char *tool : {"iverilog", "vvp"}) {
+        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()) {
+            *error = QStringLiteral("%1 is not installed: verification simulates with Icarus "
+                                    "Verilog (apt-get install iverilog).")
+                             .arg(QLatin1String(tool));
+            return false;
+        }
+    }
+
+    m_work = std::make_unique<QTemporaryDir>();
+    const QString table = work + QLatin1Char('/') + m_config.tableFile;
+    if (!m_work->isValid()
+        || !QFile::copy(QStringLiteral(":/verify/dds_tb.v"),
+                        m_work->filePath(QStringLiteral("dds_tb.v")))
+        || !QFile::copy(table, m_work->filePath(m_config.tableFile))) {
+        *error = QStringLiteral("Cannot prepare the simulation in %1 (test bench, table %2).")
+                         .arg(m_work->path(), table);
+        return false;
+    }
+    QFile stimulus(m_work->filePath(QStringLiteral("stimulus.txt")));
+    if (!stimulus.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        *error = QStringLiteral("Cannot write %1: %2")
+                         .arg(stimulus.fileName(), stimulus.errorString());
+        return false;
+    }
+    QTextStream out(&stimulus);
+    for (const CycleIn &in : recordStimulus(m_config, m_plan))
+        out << stimulusLine(in) << '\n';
+    m_pngPath = dir + QLatin1Char('/') + m_name + QStringLiteral("_spectrum.png");
+    return true;
+}
+
+void CoreVerifier::runTool(const QString &program,
+                           const QStringList &args,
+                           const std::function<void(const QString &)> &next)
+{
+    m_process = new QProcess(this);
+    m_process->setWorkingDirectory(m_work->path());
+    m_process->setProcessChannelMode(QProcess::MergedChannels);
+    connect(m_process, &QProcess::errorOccurred, this, [this, program](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart)
+            return;
+        const QString why = m_process->errorString();
+        m_process->deleteLater();
+        m_process = nullptr;
+        fail(QStringLiteral("%1 did not start: %2").arg(program, why));
+    });
+    connect(m_process,
+            QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
+            this,
+            [this, program, next](int code, QProcess::ExitStatus status) {
+                const QString output = QString::fromLocal8Bit(m_process->readAll());
+                m_process->deleteLater();
+                m_process = nullptr;
+                if (status != QProcess::NormalExit || code != 0) {
+                    fail(QStringLiteral("%1 failed (exit code %2):\n%3")
+                                 .arg(program)
+                                 .arg(code)
+                                 .arg(output.trimmed()));
+                    return;
+                }
+                next(output);
+            });
+    m_process->start(QStandardPaths::findExecutable(program), args);
+}
+
+void CoreVerifier::simulate()
+{
+    emit progress(QStringLiteral("Simulating %1 cycles for a record of %2 samples of channel 0")
+                          .arg(m_plan.cycles)
+                          .arg(m_plan.length));
+    runTool(QStringLiteral("vvp"),
+            {QStringLiteral("-n"), QStringLiteral("sim.vvp")},
+            [this](const QString &output) { evaluate(output); });
+}
+
+void CoreVerifier::evaluate(const QString &simulatorOutput)
+{
+    // vvp exits 0 after $fatal in some versions; the bench's own checks say FATAL.
+    if (simulatorOutput.contains(QLatin1String("FATAL"))) {
+        fail(QStringLiteral("The simulation of %1.vo stopped:\n%2")
+                     .arg(m_name, simulatorOutput.trimmed()));
+        return;
+    }
+    emit progress(QStringLiteral("Measuring the spectrum"));
+    QString text, error;
+    if (!readText(m_work->filePath(QStringLiteral("response.txt")), &text, &error)) {
+        fail(error);
+        return;
+    }
+    QVector<CycleOut> response;
+    const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString &line : lines) {
+        CycleOut o;
+        if (!parseResponseLine(line, m_config.outputWidth, &o)) {
+            fail(QStringLiteral("Simulation response line %1 is unreadable: \"%2\"")
+                         .arg(response.size() + 1)
+                         .arg(line));
+            return;
+        }
+        response << o;
+    }
+
+    // The worse of the outputs the core has.
+    SpectrumQuality worst;
+    QString port;
+    for (const bool cosine : {false, true}) {
+        if (!(cosine ? m_config.cosineOut : m_config.sineOut))
+            continue;
+        const QVector<double> samples = channelRecord(m_plan, response, cosine);
+        if (samples.size() < m_plan.length) {
+            fail(QStringLiteral("The simulation gave %1 samples of channel 0 for a record of %2.")
+                         .arg(samples.size())
+                         .arg(m_plan.length));
+            return;
+        }
+        const SpectrumQuality q = m_plan.coherent ? measureCoherent(samples, m_plan.carrierBin)
+                                                  : measureWindowed(samples, 16);
+        if (!q.ok) {
+            fail(q.error);
+            return;
+        }
+        if (port.isEmpty() || q.sfdrDb < worst.sfdrDb) {
+            worst = q;
+            port = cosine ? QStringLiteral("cosine_o") : QStringLiteral("sine_o");
+        }
+    }
+
+    VerifyResult r;
+    r.ok = true;
+    r.sfdrDb = worst.sfdrDb;
+    r.snrDb = worst.snrDb;
+    r.requestedDb = m_requested;
+    r.length = worst.length;
+    r.pass = worst.sfdrDb >= m_requested;
+    r.verdict = QStringLiteral("%1: SFDR %2 dBc (asked %3 dB): %4, SNR %5 dB, record %6 samples")
+                        .arg(m_name)
+                        .arg(worst.sfdrDb, 0, 'f', 1)
+                        .arg(m_requested)
+                        .arg(r.pass ? QStringLiteral("PASS") : QStringLiteral("FAIL"))
+                        .arg(worst.snrDb, 0, 'f', 1)
+                        .arg(worst.length);
+
+    const double sampleRate = m_clockMHz / m_plan.lanes;
+    const double toneMHz = m_plan.frequency * sampleRate;
+    SpectrumPlot::Data data;
+    data.title = QStringLiteral("%1 %2: output %3 bits, phase %4 bits, noise shaping %5, "
+                                "requested SFDR %6 dB, %7 MHz")
+                         .arg(m_name, port)
+                         .arg(m_config.outputWidth)
+                         .arg(m_config.phaseWidth)
+                         .arg(noiseShaping(m_config))
+                         .arg(m_requested)
+                         .arg(toneMHz, 0, 'f', 3);
+    data.subtitle = QStringLiteral("SFDR %1 dBc, SNR %2 dB: %3. %4 samples at %5 MSPS, %6")
+                            .arg(worst.sfdrDb, 0, 'f', 1)
+                            .arg(worst.snrDb, 0, 'f', 1)
+                            .arg(r.pass ? QStringLiteral("PASS") : QStringLiteral("FAIL"))
+                            .arg(worst.length)
+                            .arg(sampleRate)
+                            .arg(m_plan.coherent ? QStringLiteral("coherent, rectangular window")
+                                                 : QStringLiteral("Blackman-Harris window"));
+    const double fullScale = 20 * std::log10(std::ldexp(1.0, m_config.outputWidth - 1));
+    for (const double level : worst.levelDb)
+        data.levelDbfs << level - fullScale;
+    data.binMHz = sampleRate / worst.length;
+    data.carrierBin = worst.carrierBin;
+    data.carrierMHz = toneMHz;
+    data.spurBin = worst.worstSpurBin;
+    data.sfdrDb = worst.sfdrDb;
+    r.plot = SpectrumPlot(data);
+    if (!r.plot.image(QSize(1000, 600)).save(m_pngPath, "PNG")) {
+        fail(QStringLiteral("Cannot write %1.").arg(m_pngPath));
+        return;
+    }
+    r.pngPath = m_pngPath;
+    finish(r);
+}
+
+void CoreVerifier::fail(const QString &error)
+{
+    VerifyResult r;
+    r.error = error;
+    finish(r);
+}
+
+void CoreVerifier::finish(const VerifyResult &result)
+{
+    m_work.reset();
+    QMetaObject::invokeMethod(
+            this,
+            [this, result] {
+                m_running = false;
+                emit finished(result);
+            },
+            Qt::QueuedConnection);
+}

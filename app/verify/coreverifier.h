@@ -1,0 +1,71 @@
+#pragma once
+
+#include "coreconfig.h"
+#include "recordplan.h"
+#include "spectrumplot.h"
+
+#include <QObject>
+#include <QProcess>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QTemporaryDir;
+
+/// What one verification found.
+struct VerifyResult
+{
+    bool ok = false; // measured; otherwise `error` says why not
+    QString error;
+    double sfdrDb = 0;
+    double snrDb = 0;
+    double requestedDb = 0;
+    bool pass = false;
+    int length = 0; // samples in the record
+    QString pngPath;
+    QString verdict; // one line for the user
+    SpectrumPlot plot;
+};
+
+/// Simulates the delivered core of a configuration file with Icarus Verilog,
+/// measures the spectrum of channel 0 and holds it against the SFDR the
+/// configuration asked for; writes the plot beside the configuration. Runs
+/// the simulator as child processes without blocking; `finished` always
+/// comes, from the event loop, after `start`.
+class CoreVerifier : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CoreVerifier(QObject *parent = nullptr);
+    ~CoreVerifier() override;
+
+    void start(const QString &ipcPath);
+    void cancel();
+    bool isRunning() const { return m_running; }
+
+signals:
+    void progress(const QString &message);
+    void finished(const VerifyResult &result);
+
+private:
+    bool prepare(const QString &ipcPath, QString *error);
+    void runTool(const QString &program,
+                 const QStringList &args,
+                 const std::function<void(const QString &)> &next);
+    void simulate();
+    void evaluate(const QString &simulatorOutput);
+    void fail(const QString &error);
+    void finish(const VerifyResult &result);
+
+    bool m_running = false;
+    QProcess *m_process = nullptr;
+    std::unique_ptr<QTemporaryDir> m_work;
+    QString m_name;
+    QString m_pngPath;
+    double m_requested = 0;
+    double m_clockMHz = 0;
+    DdsRtl::CoreConfig m_config;
+    DdsRtl::RecordPlan m_plan;
+};

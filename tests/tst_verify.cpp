@@ -1,0 +1,71 @@
+// ipgen verify on real generated cores: the verdict, the exit code, the
+// spectrum picture, and a configuration whose core was never delivered.
+#include "toolrun.h"
+
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestVerify : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void verify_data();
+    void verify();
+};
+
+void TestVerify::verify_data()
+{
+    QTest::addColumn<QStringList>("settings");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<double>("bar"); // the SFDR bench/quality.md holds such a core to
+
+    QTest::newRow("default core") << QStringList() << 0 << 72.0;
+    QTest::newRow("Taylor, W=14 from SFDR 84, two channels")
+            << QStringList{"--set",
+                           "NoiseShaping_sys=Taylor Series Corrected",
+                           "--set",
+                           "SpuriousFreeDynamicRange=84",
+                           "--set",
+                           "NumberOfChannels=2"}
+            << 0 << 84.0;
+    QTest::newRow("synthesis failed, no delivered core")
+            << QStringList{"--tool", "Synplify Pro"} << 2 << 0.0;
+}
+
+void TestVerify::verify()
+{
+    QFETCH(QStringList, settings);
+    QFETCH(int, exitCode);
+    QFETCH(double, bar);
+
+    QTemporaryDir dir;
+    QString output;
+    runTool(IPGEN_BINARY,
+            QStringList{"generate", "--device", "RQ3B/RQ4K-01", "--dir", dir.path()} + settings,
+            dir.path(),
+            &output);
+    QVERIFY2(QFile::exists(dir.filePath("dds_ii.ipc")), qPrintable(output));
+    QCOMPARE(runTool(IPGEN_BINARY, {"verify", dir.filePath("dds_ii.ipc")}, dir.path(), &output),
+             exitCode);
+    const QString png = dir.filePath("dds_ii_spectrum.png");
+    if (exitCode == 2) {
+        QVERIFY2(output.contains("run 'ipgen generate"), qPrintable(output));
+        QVERIFY(!QFile::exists(png));
+        return;
+    }
+    const QRegularExpressionMatch verdict
+            = QRegularExpression("dds_ii: SFDR ([0-9.]+) dBc \\(asked [0-9.]+ dB\\): PASS, SNR "
+                                 "[0-9.]+ dB, record [0-9]+ samples")
+                      .match(output);
+    QVERIFY2(verdict.hasMatch(), qPrintable(output));
+    QVERIFY2(verdict.captured(1).toDouble() >= bar, qPrintable(output));
+    QCOMPARE(QImage(png).size(), QSize(1000, 600));
+    QVERIFY2(QFileInfo(png).size() > 10000 && QFileInfo(png).size() < 1000000,
+             qPrintable(QString::number(QFileInfo(png).size())));
+}
+
+QTEST_GUILESS_MAIN(TestVerify)
+#include "tst_verify.moc"
