@@ -14,7 +14,7 @@ using TE::TE_IPCore_Def::BaseIPCoreInterface;
 
 namespace {
 
-constexpr QLatin1String DefaultCore("dds_ii");
+const QLatin1String DefaultCore("dds_ii");
 
 /// What both commands share: options, the plug-ins and the chosen core.
 class DialogCommand

@@ -1,9 +1,23 @@
 #include "dialogrules.h"
 
 #include <cmath>
+#include <limits>
 
 namespace IPDDSYN {
 namespace Rules {
+
+namespace {
+
+// A width that no core can have (a zero divisor, an absurd entry in a
+// configuration file) derives none.
+int widthOf(double width)
+{
+    return std::isfinite(width) && std::abs(width) <= std::numeric_limits<int>::max()
+                   ? static_cast<int>(width)
+                   : 0;
+}
+
+} // namespace
 
 double toNumber(const QString &text)
 {
@@ -13,14 +27,12 @@ double toNumber(const QString &text)
 int systemPhaseWidth(double clockMHz, double channels, double resolutionHz)
 {
     const double x = std::pow(10.0, 6.0) * clockMHz / channels / resolutionHz;
-    const double width = std::ceil(std::log(x) / std::log(2.0));
-    // A zero resolution or channel count derives no width at all.
-    return std::isfinite(width) ? static_cast<int>(width) : 0;
+    return widthOf(std::ceil(std::log(x) / std::log(2.0)));
 }
 
 int systemOutputWidth(double sfdrDb)
 {
-    return static_cast<int>(std::ceil(sfdrDb / 6.0));
+    return widthOf(std::ceil(sfdrDb / 6.0));
 }
 
 bool isSystemClockAcceptable(const QString &text)

@@ -11,16 +11,16 @@ namespace IPDDSYN {
 namespace Rules {
 
 // Configuration options, as cfgOptions lists them.
-constexpr QLatin1String PhaseGenAndLut("Phase Generator and SIN COS LUT");
-constexpr QLatin1String PhaseGenOnly("Phase Generator Only");
-constexpr QLatin1String LutOnly("SIN COS LUT Only");
+const QLatin1String PhaseGenAndLut("Phase Generator and SIN COS LUT");
+const QLatin1String PhaseGenOnly("Phase Generator Only");
+const QLatin1String LutOnly("SIN COS LUT Only");
 // Parameter selections.
-constexpr QLatin1String SystemParameters("System Parameters");
-constexpr QLatin1String HardwareParameters("Hardware Parameters");
+const QLatin1String SystemParameters("System Parameters");
+const QLatin1String HardwareParameters("Hardware Parameters");
 // Noise-shaping choices.
-constexpr QLatin1String NoNoiseShaping("None");
-constexpr QLatin1String PhaseDithering("Phase Dithering");
-constexpr QLatin1String TaylorCorrected("Taylor Series Corrected");
+const QLatin1String NoNoiseShaping("None");
+const QLatin1String PhaseDithering("Phase Dithering");
+const QLatin1String TaylorCorrected("Taylor Series Corrected");
 
 /// An inclusive integer range, as a spin box takes it.
 struct Range
@@ -87,7 +87,7 @@ int firstLatency(const QString &configuration,
 /// "first" to "20".
 QStringList latencyItems(int first);
 /// The latency kept when the remembered one is no longer offered.
-constexpr QLatin1String DefaultLatency("14");
+const QLatin1String DefaultLatency("14");
 
 /// Top bit index of a channel id that counts `channels` channels (0: one bit).
 int channelIdTopIndex(int channels);

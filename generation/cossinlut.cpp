@@ -4,12 +4,20 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace IPDDSYN {
 namespace Generation {
 
 qint64 roundHalfUp(double t)
 {
+    // Only an absurd entry leaves the 64-bit range; its nearer end is taken.
+    if (std::isnan(t))
+        return 0;
+    if (t + 0.5 >= 0x1p63)
+        return std::numeric_limits<qint64>::max();
+    if (t - 1.0 < -0x1p63)
+        return std::numeric_limits<qint64>::min();
     if (t >= 0)
         return qint64(t + 0.5);
     const qint64 k = qint64(t - 1.0);

@@ -17,7 +17,8 @@ QVector<quint64> cosSinLutWords(int W, int P, int T);
 /// two's complement. The file holds an octant of it; this is for diagnostics.
 QVector<double> packedTable(int W, int P, int T);
 
-/// Rounds half upward to a 64-bit integer, as the table and the defines do.
+/// Rounds half upward to a 64-bit integer, as the table and the defines do;
+/// beyond the 64-bit range the nearer end of it, 0 for NaN.
 qint64 roundHalfUp(double t);
 
 } // namespace Generation

@@ -74,6 +74,10 @@ public:
     /// Shows a list of problems in one error box.
     void showErrorMsg(const QStringList &problems);
 
+    /// Applies a batch job's header fields, then its options one at a time as
+    /// a user would enter them; each problem is added to `errors`.
+    void applyBatchJob(const BatchJob &job, QStringList &errors);
+
     /// Shows the dialog modally; in batch mode instead applies the current
     /// BatchJob, presses OK and waits until the generation is done or has
     /// failed, leaving the outcome in the job.

@@ -253,6 +253,13 @@ void IPGenDialog::applyBatchHeader(const BatchJob &job, QStringList &errors)
     overwriteAllowed = job.overwriteAllowed;
 }
 
+void IPGenDialog::applyBatchJob(const BatchJob &job, QStringList &errors)
+{
+    applyBatchHeader(job, errors);
+    for (const auto &option : job.options)
+        setProperty({{option.first, option.second}}, errors);
+}
+
 int IPGenDialog::exec()
 {
     const Core::HostServices *services = Core::HostServices::current();
@@ -263,11 +270,8 @@ int IPGenDialog::exec()
     // generation has finished or something went wrong.
     BatchJob *job = BatchJob::current();
     QStringList errors;
-    if (job) {
-        applyBatchHeader(*job, errors);
-        for (const auto &option : qAsConst(job->options))
-            setProperty({{option.first, option.second}}, errors);
-    }
+    if (job)
+        applyBatchJob(*job, errors);
     setResult(QDialog::Rejected);
     if (errors.isEmpty()) {
         QEventLoop loop;

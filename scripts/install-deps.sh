@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the synthesis flow
-# need; quick when everything is present.
+# need; quick when everything is present. --fuzz adds clang and its
+# sanitizer runtimes for bench/fuzz.sh.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,9 @@ packages=(
     xvfb xauth
     binutils
 )
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 using IPDDSYN::Generation::cosSinLutWords;
 using IPDDSYN::Generation::roundHalfUp;
 
@@ -75,6 +77,9 @@ void tst_CosSinLut::roundsHalfUpward_data()
     QTest::newRow("1342177.28") << 1342177.28 << qint64(1342177);
     QTest::newRow("-0.4") << -0.4 << qint64(0);
     QTest::newRow("-1.5") << -1.5 << qint64(-1);
+    QTest::newRow("beyond the range") << 1e300 << std::numeric_limits<qint64>::max();
+    QTest::newRow("below the range") << -1e300 << std::numeric_limits<qint64>::min();
+    QTest::newRow("not a number") << qQNaN() << qint64(0);
 }
 
 void tst_CosSinLut::roundsHalfUpward()

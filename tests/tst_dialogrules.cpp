@@ -36,6 +36,7 @@ void tst_DialogRules::systemWidths_data()
     QTest::newRow("sixteen channels") << 100.0 << 16.0 << 1.0 << 90.0 << 23 << 15;
     QTest::newRow("zero resolution derives nothing") << 100.0 << 1.0 << 0.0 << 0.0 << 0 << 0;
     QTest::newRow("no channel derives nothing") << 100.0 << 0.0 << 1.0 << 72.0 << 0 << 12;
+    QTest::newRow("absurd SFDR derives nothing") << 100.0 << 1.0 << 1.0 << 1e300 << 27 << 0;
 }
 
 void tst_DialogRules::systemWidths()
