@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSettings>
 
 namespace {
 
@@ -31,11 +30,6 @@ QStringList writtenFiles(const IPCore::BatchJob &job, const QDateTime &since)
             files << file.absoluteFilePath();
     }
     return files;
-}
-
-QString coreOfConfig(const QString &config)
-{
-    return QSettings(config, QSettings::IniFormat).value(QStringLiteral("type")).toString();
 }
 
 } // namespace
@@ -59,7 +53,7 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
     const DEV::DeviceArg target = request.device();
     QString coreId = request.coreId();
     if (coreId.isEmpty() && !config.isEmpty())
-        coreId = coreOfConfig(config);
+        coreId = PluginRegistry::configurationCoreId(config);
     if (coreId.isEmpty() && registry.cores().size() == 1)
         coreId = registry.cores().first()->id();
     TE::TE_IPCore_Def::BaseIPCoreInterface *descriptor = registry.core(coreId);

@@ -103,8 +103,8 @@ private:
     /// The texts of the channel-table entries below `group`, in table order.
     static QStringList entryTexts(const QWidget *group);
     /// Writes <createPath>/<file>.ipc from the header fields and the widgets;
-    /// false, the user told, when it could not be written.
-    bool writeConfigFile();
+    /// the host tells the user when it cannot.
+    void writeConfigFile();
     /// The widget values the configuration file stores, by key.
     QMap<QString, QVariant> configOptions() const;
     /// The widget values the defines are made from.

@@ -76,7 +76,7 @@ QMap<QString, QVariant> dds2dlg::configOptions() const
     return options;
 }
 
-bool dds2dlg::writeConfigFile()
+void dds2dlg::writeConfigFile()
 {
     const QMap<QString, QVariant> header{
             {QStringLiteral("target_device"), device().id()},
@@ -85,10 +85,9 @@ bool dds2dlg::writeConfigFile()
             {QStringLiteral("file"), fileName()},
             {QStringLiteral("module"), moduleName()},
     };
-    return IPCore::writeIPConfig(createPath() + QLatin1Char('/') + fileName()
-                                         + QLatin1String(".ipc"),
-                                 header,
-                                 configOptions());
+    IPCore::writeIPConfig(createPath() + QLatin1Char('/') + fileName() + QLatin1String(".ipc"),
+                          header,
+                          configOptions());
 }
 
 bool dds2dlg::loadConfigFile(const QString &path)

@@ -52,9 +52,7 @@ Generation::DefinesSettings dds2dlg::definesSettings() const
 
 bool dds2dlg::generateCoreFiles()
 {
-    // Files built from settings the configuration file does not hold would mislead.
-    if (!writeConfigFile())
-        return false;
+    writeConfigFile();
 
     const QStringList moduleLines{Generation::moduleLine(moduleName())};
     QStringList parameterLines = Generation::parameterLines(definesSettings());

@@ -37,9 +37,9 @@ IPCORE_HOST_EXPORT bool isSupported(const DEV::DeviceArg &device,
 IPCORE_HOST_EXPORT bool makeDirs(const QString &dir, const QString &coreName);
 
 /// Writes an instance's configuration file: the header keys at the top
-/// level, the options in the group "Config". Tells the user and returns false
-/// when the file could not be written; the previous file is then unchanged.
-IPCORE_HOST_EXPORT bool writeIPConfig(const QString &path,
+/// level, the options in the group "Config". Tells the user when the file
+/// could not be written; the previous file is then unchanged.
+IPCORE_HOST_EXPORT void writeIPConfig(const QString &path,
                                       const QMap<QString, QVariant> &header,
                                       const QMap<QString, QVariant> &options);
 

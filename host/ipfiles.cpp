@@ -35,7 +35,7 @@ bool makeDirs(const QString &dir, const QString &coreName)
     return false;
 }
 
-bool writeIPConfig(const QString &path,
+void writeIPConfig(const QString &path,
                    const QMap<QString, QVariant> &header,
                    const QMap<QString, QVariant> &options)
 {
@@ -50,11 +50,10 @@ bool writeIPConfig(const QString &path,
     // QSettings writes through a temporary file: on failure the previous file is intact.
     config.sync();
     if (config.status() == QSettings::NoError)
-        return true;
+        return;
     showErrorMsgs(QStringLiteral("Cannot write the configuration file \"%1\".").arg(path),
                   {QStringLiteral("The previous file, if any, is unchanged. Check that the folder "
                                   "is writable and the disk has space, then generate again.")});
-    return false;
 }
 
 bool generateFile(const QString &path,
