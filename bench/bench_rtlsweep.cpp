@@ -8,6 +8,7 @@
 //
 //   bench_rtlsweep [N]     (default 13; 0 skips synthesis)
 #include "coresettings.h"
+#include "dialogrules.h"
 #include "rtlsimulation.h"
 #include "stimulus.h"
 
@@ -19,6 +20,7 @@
 #include <cstdio>
 
 using namespace DdsRtl;
+using namespace IPDDSYN::Rules;
 using IPDDSYN::Generation::DefinesSettings;
 
 namespace {
@@ -32,12 +34,12 @@ struct Widths
 // A phase and output width inside the dialog's ranges for the choice; the
 // first picks sit on the range ends.
 Widths
-pickWidths(const char *configuration, const QString &shaping, int pick, QRandomGenerator &rng)
+pickWidths(const QString &configuration, const QString &shaping, int pick, QRandomGenerator &rng)
 {
-    const bool tableOnly = QLatin1String(configuration) == QLatin1String(kTable);
-    const bool generatorOnly = QLatin1String(configuration) == QLatin1String(kGenerator);
-    const bool taylor = shaping == QLatin1String("Taylor Series Corrected");
-    const bool dither = shaping == QLatin1String("Phase Dithering");
+    const bool tableOnly = configuration == LutOnly;
+    const bool generatorOnly = configuration == PhaseGenOnly;
+    const bool taylor = shaping == TaylorCorrected;
+    const bool dither = shaping == PhaseDithering;
     const int pLow = taylor ? 12 : 4;
     const int pHigh = tableOnly ? (taylor ? 25 : 16) : 48;
     const int P = pick == 0 ? pLow : pick == 1 ? pHigh : pLow + int(rng.bounded(pHigh - pLow + 1));
@@ -66,35 +68,22 @@ int main(int argc, char **argv)
         DefinesSettings settings;
     };
     QVector<Case> cases;
-    const QStringList shapings = {QStringLiteral("None"),
-                                  QStringLiteral("Phase Dithering"),
-                                  QStringLiteral("Taylor Series Corrected")};
+    const QStringList shapings = {NoNoiseShaping, PhaseDithering, TaylorCorrected};
     int pick = 0;
-    const auto add = [&](const char *configuration,
+    const auto add = [&](const QString &configuration,
                          int channels,
                          const QString &shaping,
                          Inc inc,
                          Off off,
                          bool resync) {
         const Widths w = pickWidths(configuration, shaping, pick % 5, rng);
-        DefinesSettings s = hardwareSettings(configuration,
-                                             channels,
-                                             w.P,
-                                             w.W,
-                                             shaping.toLatin1().constData(),
-                                             inc,
-                                             off,
-                                             pick % 14);
-        const bool generator = QLatin1String(configuration) != QLatin1String(kTable);
-        s = withOutputs(s,
-                        pick % 3 != 1,
-                        pick % 3 != 0,
-                        generator && pick % 4 != 3,
-                        channels > 1 && pick % 2 == 0);
-        if (resync)
-            s = withResync(s);
+        const int outputs = (pick % 3 != 1 ? Sine : 0) | (pick % 3 != 0 ? Cosine : 0)
+                            | (pick % 4 != 3 ? PhaseOut : 0) | (pick % 2 == 0 ? ChanIdOut : 0);
+        DefinesSettings s = hardwareSettings(
+                configuration, channels, w.P, w.W, shaping, inc, off, pick % 14, outputs);
+        s.resyncActive = resync;
         cases.append({QStringLiteral("%1 | %2 ch | %3 | P=%4 W=%5 | inc %6 off %7%8 | delay %9")
-                              .arg(QLatin1String(configuration))
+                              .arg(configuration)
                               .arg(channels)
                               .arg(shaping)
                               .arg(w.P)
@@ -113,15 +102,15 @@ int main(int argc, char **argv)
                     if (resync && inc != StreamInc)
                         continue;
                     for (const QString &shaping : shapings)
-                        add(kBoth, channels, shaping, inc, off, resync);
-                    add(kGenerator, channels, QStringLiteral("None"), inc, off, resync);
+                        add(PhaseGenAndLut, channels, shaping, inc, off, resync);
+                    add(PhaseGenOnly, channels, NoNoiseShaping, inc, off, resync);
                 }
             }
         }
     }
     for (int i = 0; i < 6; ++i) {
-        add(kTable, 1, QStringLiteral("None"), FixedInc, NoOff, false);
-        add(kTable, 1, QStringLiteral("Taylor Series Corrected"), FixedInc, NoOff, false);
+        add(LutOnly, 1, NoNoiseShaping, FixedInc, NoOff, false);
+        add(LutOnly, 1, TaylorCorrected, FixedInc, NoOff, false);
     }
 
     int failures = 0;

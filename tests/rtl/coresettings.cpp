@@ -5,32 +5,28 @@
 #include <QRandomGenerator>
 
 using IPDDSYN::Generation::DefinesSettings;
+using namespace IPDDSYN::Rules;
 
 namespace DdsRtl {
 
-const char *const kBoth = "Phase Generator and SIN COS LUT";
-const char *const kGenerator = "Phase Generator Only";
-const char *const kTable = "SIN COS LUT Only";
-
-DefinesSettings hardwareSettings(const char *configuration,
+DefinesSettings hardwareSettings(const QString &configuration,
                                  int channels,
                                  int P,
                                  int W,
-                                 const char *noiseShaping,
+                                 const QString &noiseShaping,
                                  Inc inc,
                                  Off off,
-                                 int extraLatency)
+                                 int extraLatency,
+                                 int outputs)
 {
     DefinesSettings s;
-    s.series = QStringLiteral("RQ3A");
-    s.configuration = QLatin1String(configuration);
-    s.workMode = s.configuration == QLatin1String(kBoth)        ? 0
-                 : s.configuration == QLatin1String(kGenerator) ? 1
-                                                                : 2;
+    s.series = "RQ3A";
+    s.configuration = configuration;
+    s.workMode = configuration == PhaseGenAndLut ? 0 : configuration == PhaseGenOnly ? 1 : 2;
     s.channels = QString::number(channels);
-    s.parameterSelection = QStringLiteral("Hardware Parameters");
-    s.noiseShapingSys = QStringLiteral("None");
-    s.noiseShapingHard = QLatin1String(noiseShaping);
+    s.parameterSelection = HardwareParameters;
+    s.noiseShapingSys = NoNoiseShaping;
+    s.noiseShapingHard = noiseShaping;
     s.hardPhaseWidth = P;
     s.hardOutputWidth = W;
     s.fixedInc = inc == FixedInc;
@@ -40,11 +36,13 @@ DefinesSettings hardwareSettings(const char *configuration,
     s.fixedOff = off == FixedOff;
     s.programmableOff = off == ProgOff;
     s.streamingOff = off == StreamOff;
-    s.sinAndcos = true;
-    s.hasPhaseOut = s.workMode != 2;
-    s.channelIdOut = channels > 1;
+    s.sine = (outputs & (Sine | Cosine)) == Sine;
+    s.cosine = (outputs & (Sine | Cosine)) == Cosine;
+    s.sinAndcos = (outputs & (Sine | Cosine)) == (Sine | Cosine);
+    s.hasPhaseOut = (outputs & PhaseOut) && s.workMode != 2;
+    s.channelIdOut = (outputs & ChanIdOut) && channels > 1;
     // The smallest latency the dialog offers: the tests check the core's timing against it.
-    const int minimum = IPDDSYN::Rules::firstLatency(
+    const int minimum = firstLatency(
             s.configuration, s.parameterSelection, s.noiseShapingSys, s.noiseShapingHard);
     s.latency = QString::number(minimum + extraLatency);
     // Distinct increments and offsets per channel, some beyond an octant.
@@ -54,41 +52,6 @@ DefinesSettings hardwareSettings(const char *configuration,
         s.frequencies << QString::number((rng.generate64() & mask) | 1, 16).toUpper();
         s.phases << QString::number(rng.generate64() & mask, 16);
     }
-    return s;
-}
-
-DefinesSettings withOutputs(DefinesSettings s, bool sine, bool cosine, bool phaseOut, bool chanId)
-{
-    s.sinAndcos = sine && cosine;
-    s.sine = sine && !cosine;
-    s.cosine = cosine && !sine;
-    s.hasPhaseOut = phaseOut;
-    s.channelIdOut = chanId;
-    return s;
-}
-
-DefinesSettings withResync(DefinesSettings s)
-{
-    s.resyncActive = true;
-    return s;
-}
-
-DefinesSettings
-systemSettings(const QString &noiseShaping, int channels, double clock, int P, int W)
-{
-    DefinesSettings s = hardwareSettings(kBoth, channels, P, W, "None");
-    s.parameterSelection = QStringLiteral("System Parameters");
-    s.noiseShapingSys = noiseShaping;
-    s.sysPhaseWidth = P;
-    s.sysOutputWidth = W;
-    s.systemClock = clock;
-    for (int i = 0; i < 16; ++i) {
-        s.frequencies[i] = QString::number(clock / channels * (i + 1) / 37.0);
-        s.phases[i] = QString::number((i % 8) / 8.0 + 0.01);
-    }
-    s.latency = QString::number(
-            IPDDSYN::Rules::firstLatency(s.configuration, s.parameterSelection, noiseShaping, {})
-            + 3);
     return s;
 }
 

@@ -4,35 +4,22 @@
 
 namespace DdsRtl {
 
-extern const char *const kBoth;      // "Phase Generator and SIN COS LUT"
-extern const char *const kGenerator; // "Phase Generator Only"
-extern const char *const kTable;     // "SIN COS LUT Only"
-
 enum Inc { FixedInc, ProgInc, StreamInc };
 enum Off { NoOff, FixedOff, ProgOff, StreamOff };
+enum Output { Sine = 1, Cosine = 2, PhaseOut = 4, ChanIdOut = 8, AllOutputs = 15 };
 
-/// The dialog's choices for a core under "Hardware Parameters": sine and
-/// cosine out, phase out with a generator, channel id with several
-/// channels, the minimum latency plus `extraLatency`, and distinct odd
-/// increments and offsets per channel.
-IPDDSYN::Generation::DefinesSettings hardwareSettings(const char *configuration,
+/// The dialog's choices for a core under "Hardware Parameters": the minimum
+/// latency plus `extraLatency`, distinct odd increments and offsets per
+/// channel, and the `outputs` the core can have (phase out with a
+/// generator, channel id with several channels).
+IPDDSYN::Generation::DefinesSettings hardwareSettings(const QString &configuration,
                                                       int channels,
                                                       int P,
                                                       int W,
-                                                      const char *noiseShaping,
+                                                      const QString &noiseShaping,
                                                       Inc inc = FixedInc,
                                                       Off off = NoOff,
-                                                      int extraLatency = 0);
-
-/// The same choices with other outputs.
-IPDDSYN::Generation::DefinesSettings withOutputs(
-        IPDDSYN::Generation::DefinesSettings s, bool sine, bool cosine, bool phaseOut, bool chanId);
-
-/// The same choices with resynchronisation enabled and checked.
-IPDDSYN::Generation::DefinesSettings withResync(IPDDSYN::Generation::DefinesSettings s);
-
-/// A core under "System Parameters" with the given derived widths.
-IPDDSYN::Generation::DefinesSettings
-systemSettings(const QString &noiseShaping, int channels, double clock, int P, int W);
+                                                      int extraLatency = 0,
+                                                      int outputs = AllOutputs);
 
 } // namespace DdsRtl

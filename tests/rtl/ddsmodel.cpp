@@ -2,16 +2,77 @@
 
 namespace DdsRtl {
 
-bool DdsModel::Framer::beat(bool tlast, int channels)
+namespace {
+
+constexpr quint32 kLfsrSeed = 0x1d872b41u; // the state after reset
+
+// Entry `index` (0 to 2^A - 1) of the full-circle table, by quadrant
+// symmetry from the octant words; the angle-0 entry is (0, 2^(W-1) - 2).
+SinCos fullCircleEntry(const QVector<quint64> &octantWords, int W, int A, quint64 index)
 {
-    const bool multi = channels > 1;
-    const bool last = count == channels - 1;
-    missing = multi && last && !tlast;
-    unexpected = multi && !last && tlast;
-    count = (last || (tlast && multi)) ? 0 : count + 1;
-    return !multi || (last && tlast);
+    // Tables below 4 entries are read on the 4-entry grid.
+    if (A < 2) {
+        index <<= 2 - A;
+        A = 2;
+    }
+    const quint64 quarter = quint64(1) << (A - 2);
+    const quint64 eighth = quarter / 2;
+    const quint64 mask = (quint64(1) << W) - 1;
+    const auto entry = [&](quint64 k) {
+        if (k == 0)
+            return SinCos{0, (qint64(1) << (W - 1)) - 2};
+        const quint64 word = octantWords.at(int(k - 1));
+        return SinCos{qint64(word >> W), qint64(word & mask)};
+    };
+
+    const quint64 quadrant = index / quarter;
+    const quint64 j = index % quarter;
+    SinCos v;
+    if (j <= eighth) {
+        v = entry(j);
+    } else {
+        const SinCos mirrored = entry(quarter - j);
+        v = {mirrored.cosine, mirrored.sine};
+    }
+    switch (quadrant) {
+    case 1:
+        return {v.cosine, -v.sine};
+    case 2:
+        return {-v.sine, -v.cosine};
+    case 3:
+        return {-v.cosine, v.sine};
+    default:
+        return v;
+    }
 }
 
+// First-order correction of (sin x, cos x) by the angle of `frac`
+// (fracBits bits below the table address), saturated to +-(2^(W-1) - 1).
+SinCos taylorCorrected(SinCos x, quint64 frac, int fracBits, int W, int A)
+{
+    if (fracBits == 0)
+        return x;
+    // d = 2*pi * frac / 2^fracBits, in units of 2^-16 of one table step.
+    constexpr quint64 kTwoPi = 411775; // round(2*pi * 2^16)
+    const quint64 d = (frac * kTwoPi + (quint64(1) << (fracBits - 1))) >> fracBits;
+    const int shift = 16 + A;
+    const qint64 half = qint64(1) << (shift - 1);
+    // Arithmetic right shift, as >>> in the HDL.
+    const auto scaled = [&](qint64 v) { return (v * qint64(d) + half) >> shift; };
+    const qint64 top = (qint64(1) << (W - 1)) - 1;
+    const auto saturate = [&](qint64 v) { return v > top ? top : v < -top ? -top : v; };
+    return {saturate(x.sine + scaled(x.cosine)), saturate(x.cosine - scaled(x.sine))};
+}
+
+// The dither source: a 32-bit Galois LFSR advanced 16 steps per sample.
+quint32 lfsrAdvance(quint32 state)
+{
+    for (int i = 0; i < 16; ++i)
+        state = (state & 1u) ? (state >> 1) ^ 0x80200003u : state >> 1;
+    return state;
+}
+
+// The outputs as the ports of this configuration show them: absent ports read 0.
 CycleOut visibleOutputs(const CoreConfig &config, CycleOut out)
 {
     if (!config.phaseOut)
@@ -27,6 +88,18 @@ CycleOut visibleOutputs(const CoreConfig &config, CycleOut out)
     if (!config.configured() || !config.multiChannel())
         out.configTlastMissing = out.configTlastUnexpected = false;
     return out;
+}
+
+} // namespace
+
+bool DdsModel::Framer::beat(bool tlast, int channels)
+{
+    const bool multi = channels > 1;
+    const bool last = count == channels - 1;
+    missing = multi && last && !tlast;
+    unexpected = multi && !last && tlast;
+    count = (last || (tlast && multi)) ? 0 : count + 1;
+    return !multi || (last && tlast);
 }
 
 DdsModel::DdsModel(const CoreConfig &config, const QVector<quint64> &octantWords)
@@ -90,20 +163,11 @@ void DdsModel::accumulate()
         inc = m_progInc.at(c);
     else if (m_config.increment == CoreConfig::Increment::Streaming)
         inc = m_inc1;
-    quint64 off = 0;
-    switch (m_config.offset) {
-    case CoreConfig::Offset::Fixed:
-        off = m_config.offInit.at(c);
-        break;
-    case CoreConfig::Offset::Programmable:
-        off = m_progOff.at(c);
-        break;
-    case CoreConfig::Offset::Streaming:
-        off = m_off1;
-        break;
-    case CoreConfig::Offset::None:
-        break;
-    }
+    const CoreConfig::Offset kind = m_config.offset;
+    const quint64 off = kind == CoreConfig::Offset::Fixed          ? m_config.offInit.at(c)
+                        : kind == CoreConfig::Offset::Programmable ? m_progOff.at(c)
+                        : kind == CoreConfig::Offset::Streaming    ? m_off1
+                                                                   : 0;
     const quint64 base = m_resync1 ? 0 : m_acc.at(c);
     m_acc[c] = (base + inc) & m_mask;
     // Entered at the previous edge; the output register takes it L - 1 edges later.
@@ -169,7 +233,7 @@ CycleOut DdsModel::clock(const CycleIn &in)
     m_out.configTlastMissing = m_configFramer.missing;
     m_out.configTlastUnexpected = m_configFramer.unexpected;
     ++m_edge;
-    return m_out;
+    return visibleOutputs(m_config, m_out);
 }
 
 } // namespace DdsRtl

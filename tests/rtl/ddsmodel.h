@@ -2,7 +2,6 @@
 
 #include "benchcycles.h"
 #include "coreconfig.h"
-#include "sincostable.h"
 
 #include <QVector>
 
@@ -10,11 +9,16 @@
 
 namespace DdsRtl {
 
-/// The outputs as the ports of this configuration show them: absent ports read 0.
-CycleOut visibleOutputs(const CoreConfig &config, CycleOut out);
+/// Sine and cosine of one table entry.
+struct SinCos
+{
+    qint64 sine = 0;
+    qint64 cosine = 0;
+};
 
 /// Bit- and cycle-exact model of the core: feed it the inputs of each cycle
-/// and it returns what the HDL shows after that cycle's rising edge.
+/// and it returns what the HDL shows after that cycle's rising edge, ports
+/// the configuration lacks reading 0.
 class DdsModel
 {
 public:
@@ -63,7 +67,7 @@ private:
     QVector<quint64> m_progOff;
     QVector<quint64> m_shadowInc;
     QVector<quint64> m_shadowOff;
-    quint32 m_lfsr = kLfsrSeed;
+    quint32 m_lfsr = 0; // the dither source
 
     std::map<qint64, Sample> m_pending; // by the edge that loads the output register
     CycleOut m_out;

@@ -17,29 +17,24 @@ class RtlSimulation
 public:
     explicit RtlSimulation(const QString &workDir);
 
-    /// Writes the defines files for the parameter lines of the project's
-    /// builder and, when the core has the table, the table file. False with
-    /// a message when a file cannot be written or the lines do not describe
-    /// a core.
+    /// Writes the defines files for the builder's parameter lines and, when
+    /// the core has the table, the table file. False with a message when a
+    /// file cannot be written or the lines do not describe a core.
     bool writeCore(const QString &moduleName, const QStringList &parameterLines, QString *error);
 
     /// The configuration read back from the written defines.
     const CoreConfig &config() const { return m_config; }
 
-    /// Compiles the core with the bench once and runs it on the stimulus.
-    /// False with the tool's messages on any failure, including a missing
-    /// table file or unknown outputs.
+    /// Simulates the core (compiled once) on the stimulus. False with the
+    /// tool's messages on any failure, including a missing table file.
     bool run(const QVector<CycleIn> &stimulus, QVector<CycleOut> *response, QString *error);
 
-    /// Lints the core's sources for this configuration with
-    /// `verilator --lint-only -Wall`; false with its messages on any warning.
+    /// `verilator --lint-only -Wall` on the core's sources; false on any warning.
     bool lint(QString *error);
 
-    /// Synthesizes the core with Yosys as the generator's flow does (in the
-    /// working directory, both include paths) with `synthCommand` (for
-    /// example "synth -flatten -top NAME -lut 4"), writes the netlist and
-    /// from then on simulates the netlist instead of the RTL. The log is
-    /// returned for inspection; false with it when Yosys fails.
+    /// Synthesizes the core with Yosys as the generator's flow does, with
+    /// `synthCommand` (say "synth -flatten -top NAME -lut 4"); from then on
+    /// the netlist is simulated instead of the RTL. False when Yosys fails.
     bool synthesize(const QString &synthCommand, QString *log, QString *error);
 
     /// The model's outputs for the same stimulus, ports as the core shows them.
@@ -48,8 +43,6 @@ public:
     QString workDir() const { return m_dir; }
 
 private:
-    bool compile(QString *error);
-
     QString m_dir;
     QString m_moduleName;
     CoreConfig m_config;

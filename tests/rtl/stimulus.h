@@ -7,12 +7,10 @@
 
 namespace DdsRtl {
 
-/// Cycles of core inputs, with the misframing points they contain, by the
-/// cycle whose edge samples them.
+/// Cycles of core inputs, by the cycle whose edge samples them.
 struct Stimulus
 {
     QVector<CycleIn> cycles;
-    QVector<int> phaseMissing, phaseUnexpected, configMissing, configUnexpected;
     int releaseCycle = 0; // first cycle after the initial reset
     int secondReset = 0;  // first cycle of the mid-run reset
     int secondRelease = 0;
