@@ -16,22 +16,19 @@ public:
     explicit ModalWatcher(QList<Handler> handlers)
         : m_handlers(std::move(handlers))
     {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || modal == m_last || !modal->isVisible() || m_handlers.isEmpty())
+                return;
+            m_last = modal;
+            ++m_handled;
+            m_handlers.takeFirst()(modal);
+        });
         m_timer.start(20);
     }
     int handled() const { return m_handled; }
 
 private:
-    void poll()
-    {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || modal == m_last || !modal->isVisible() || m_handlers.isEmpty())
-            return;
-        m_last = modal;
-        ++m_handled;
-        m_handlers.takeFirst()(modal);
-    }
-
     QList<Handler> m_handlers;
     QTimer m_timer;
     QWidget *m_last = nullptr;
