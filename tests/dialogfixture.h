@@ -44,7 +44,6 @@ public:
         return widget;
     }
     QLineEdit *edit(const QString &name) const { return find<QLineEdit>(name); }
-    QSpinBox *spin(const QString &name) const { return find<QSpinBox>(name); }
     QAbstractButton *button(const QString &name) const { return find<QAbstractButton>(name); }
 
     /// Selects `text` in a list as a user picks it; false when the list does not offer it.

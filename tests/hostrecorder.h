@@ -19,8 +19,7 @@ public:
     QWidget *dialogParent() const override { return nullptr; }
     void openEditor(const QString &path, bool readOnly) override
     {
-        opened << path;
-        readOnlyFlags << readOnly;
+        opened << (readOnly ? path + " (read-only)" : path);
     }
     void addFilesToProject(const QStringList &paths) override { added << paths; }
     void showErrorMsgs(const QString &summary, const QStringList &details) override
@@ -30,8 +29,7 @@ public:
         emit errorsShown(summary, details);
     }
 
-    QStringList opened;
-    QList<bool> readOnlyFlags;
+    QStringList opened; // a path opened read-only ends in " (read-only)"
     QStringList added;
     QStringList summaries;
     QList<QStringList> details;

@@ -1,40 +1,15 @@
-#include "dialogfixture.h"
-#include "messageboxanswerer.h"
+#include "toolrun.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-struct Run
+/// Runs ipgen generate; its exit code, with everything it printed in `output`.
+int ipgen(const QStringList &args, QString &output)
 {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run ipgen(const QStringList &args)
-{
-    QProcess process;
-    process.start(IPGEN_BINARY, QStringList{"generate"} + args);
-    Run run;
-    if (!process.waitForFinished(240000)) {
-        run.err = "ipgen did not finish: " + process.errorString();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return runTool(IPGEN_BINARY, QStringList{"generate"} + args, QDir::tempPath(), &output);
 }
 
 } // namespace
@@ -44,114 +19,54 @@ class tst_GenerateCommand : public QObject
 {
     Q_OBJECT
 private slots:
-    void sameFilesAsTheDialog_data();
-    void sameFilesAsTheDialog();
-    void reopenNeedsConsentToOverwrite();
+    void generatesAndReopens();
     void refused_data();
     void refused();
 };
 
-void tst_GenerateCommand::sameFilesAsTheDialog_data()
-{
-    QTest::addColumn<QString>("device");
-    QTest::addColumn<QStringList>("settings");
-    QTest::newRow("four channels, dithering") << "RQ9A/RQ9A-50"
-                                              << QStringList{"NumberOfChannels=4",
-                                                             "NoiseShaping_sys=Phase Dithering",
-                                                             "channel2_column1=3.5",
-                                                             "channel4_column1=20"};
-    QTest::newRow("hardware mode, programmable")
-            << "RQ6A/RQ4K-09"
-            << QStringList{"ParameterSelection=Hardware Parameters",
-                           "PhaseWidth=32",
-                           "OutputWidth=16",
-                           "PhaseIncrementProgrammability=programmable_inc",
-                           "Output=cosine",
-                           "channel1_column1=1A2b"};
-}
-
-void tst_GenerateCommand::sameFilesAsTheDialog()
-{
-    QFETCH(QString, device);
-    QFETCH(QStringList, settings);
-    QTemporaryDir batchDir;
-    QStringList args{"--device", device, "--dir", batchDir.path(), "--module", "dds_top"};
-    for (const QString &setting : settings)
-        args << "--set" << setting;
-    const Run run = ipgen(args);
-    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-
-    // The same settings entered in the dialog.
-    QTemporaryDir guiDir;
-    MessageBoxAnswerer answerer;
-    IPDDSYN::dds2dlg dialog(dialogInfo());
-    dialog.setCreating(guiDir.path(), DEV::DeviceCatalogue::find(device));
-    dialog.uiSetModuleName("dds_top");
-    for (const QString &setting : settings) {
-        QStringList errors;
-        dialog.setProperty({{setting.section('=', 0, 0), setting.section('=', 1)}}, errors);
-        QCOMPARE(errors, QStringList());
-    }
-    QVERIFY(QDir().mkpath(guiDir.path() + "/temp/dds_ii"));
-    QVERIFY(dialog.generateCoreFiles());
-    for (const char *file : {"top_define.vh", "dds_ii_top_defines.vh", "cos_sin_lut.dat"}) {
-        const QString path = QString("temp/dds_ii/") + file;
-        QCOMPARE(contents(batchDir.filePath(path)), contents(guiDir.filePath(path)));
-    }
-    QSettings batchConfig(batchDir.filePath("dds_ii.ipc"), QSettings::IniFormat);
-    QSettings guiConfig(guiDir.filePath("dds_ii.ipc"), QSettings::IniFormat);
-    QCOMPARE(batchConfig.allKeys(), guiConfig.allKeys());
-    for (const QString &key : batchConfig.allKeys())
-        QCOMPARE(batchConfig.value(key), guiConfig.value(key));
-    for (const QString &line : {"^wrote " + batchDir.filePath("dds_ii.v") + "$",
-                                "^wrote " + batchDir.filePath("temp/dds_ii/dds_ii_top_defines.vh"),
-                                QString("^pin clk_i input wire$"),
-                                QString("^pin \\w+\\[\\d+:0\\] output bus$")}) {
-        QVERIFY2(run.out.contains(QRegularExpression(line, QRegularExpression::MultilineOption)),
-                 qPrintable(line + " in\n" + run.out));
-    }
-}
-
-// A configuration reopened into the same place asks before it replaces the
-// files, then keeps its options and takes the new ones.
-void tst_GenerateCommand::reopenNeedsConsentToOverwrite()
+// A core generated from settings, then again into the same place: ipgen asks
+// before it replaces the files, and a reopened configuration keeps its options
+// and takes the new ones.
+void tst_GenerateCommand::generatesAndReopens()
 {
     QTemporaryDir dir;
-    const QStringList args{"--device",
-                           "RQ3B/RQ4K-01",
-                           "--dir",
-                           dir.path(),
-                           "--set",
-                           "NumberOfChannels=3",
-                           "--set",
-                           "channel3_column1=7"};
-    Run run = ipgen(args);
-    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QStringList args{"--device", "RQ9A/RQ9A-50", "--dir", dir.path(), "--module", "dds_top"};
+    for (const char *setting : {"NumberOfChannels=4",
+                                "NoiseShaping_sys=Phase Dithering",
+                                "PhaseIncrementProgrammability=programmable_inc",
+                                "Output=cosine",
+                                "channel2_column1=3.5"})
+        args << "--set" << setting;
+    QString out;
+    QVERIFY2(ipgen(args, out) == 0, qPrintable(out));
     const QString defines = dir.filePath("temp/dds_ii/dds_ii_top_defines.vh");
-    QVERIFY(QFile::remove(defines));
+    for (const QString &line : {"^wrote " + dir.filePath("dds_ii.v") + "$",
+                                "^wrote " + defines,
+                                QString("^pin clk_i input wire$"),
+                                QString("^pin \\w+\\[\\d+:0\\] output bus$")}) {
+        QVERIFY2(out.contains(QRegularExpression(line, QRegularExpression::MultilineOption)),
+                 qPrintable(line + " in\n" + out));
+    }
+    QCOMPARE(readFile(dir.filePath("temp/dds_ii/top_define.vh")),
+             QString("`define module_name dds_top\n"));
 
-    run = ipgen(args);
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.contains("Overwrite Files: These files exist and will be replaced:"),
-             qPrintable(run.err));
-    QVERIFY2(run.err.contains("Pass --overwrite"), qPrintable(run.err));
-    QVERIFY(!run.out.contains("wrote") && !QFileInfo::exists(defines));
-
-    run = ipgen({dir.filePath("dds_ii.ipc"),
-                 "--dir",
-                 dir.path(),
-                 "--overwrite",
-                 "--set",
-                 "channel2_column1=2"});
-    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-    const QString text = contents(defines);
-    // 7 MHz of 100 MHz over 3 channels at 25 bits: 7 * 3 / 100 * 2^25.
-    for (const char *line : {"`define DEFINE_CH_NUM 3\n",
-                             "`define DEFINE_PINC2_INIT 25'h6b851f\n",
-                             "`define DEFINE_PINC1_INIT 25'h1eb852\n"})
+    QCOMPARE(ipgen(args, out), 1);
+    QVERIFY2(out.contains("Overwrite Files: These files exist and will be replaced:")
+                     && out.contains("Pass --overwrite") && !out.contains("wrote"),
+             qPrintable(out));
+    const QStringList reopen{dir.filePath("dds_ii.ipc"), "--dir", dir.path(), "--overwrite"};
+    QVERIFY2(ipgen(reopen + QStringList{"--set", "channel3_column1=7"}, out) == 0, qPrintable(out));
+    const QString text = readFile(defines);
+    QVERIFY2(!text.contains("`define SINE_OUT"), qPrintable(text));
+    // 100 MHz over 4 channels at 25 bits: 3.5 and 7 MHz are F * 4 / 100 * 2^25.
+    for (const char *line : {"`define DEFINE_FPGA_TYPE \"Nimbra\"\n",
+                             "`define DEFINE_CH_NUM 4\n",
+                             "`define DEFINE_PHASE_DITHER \"YES\"\n",
+                             "`define DEFINE_PINC_TYPE \"Programmable\"\n",
+                             "`define COSSINE_OUT\n",
+                             "`define DEFINE_PINC1_INIT 25'h47ae14\n",
+                             "`define DEFINE_PINC2_INIT 25'h8f5c29\n"})
         QVERIFY2(text.contains(line), qPrintable(text));
-    QSettings config(dir.filePath("dds_ii.ipc"), QSettings::IniFormat);
-    QCOMPARE(config.value("target_device").toString(), QString("RQ4K01-BG256"));
 }
 
 // Usage errors exit 2, refused settings and configurations 1, and neither
@@ -193,25 +108,21 @@ void tst_GenerateCommand::refused()
     QFETCH(int, exitCode);
     QFETCH(QString, error);
     QTemporaryDir dir;
-    const QString out = dir.filePath("out");
-    args.replaceInStrings(QRegularExpression("^OUT$"), out);
+    const QString target = dir.filePath("out");
+    args.replaceInStrings(QRegularExpression("^OUT$"), target);
     if (args.first() == "OLD") {
         args.first() = dir.filePath("old.ipc");
-        QSettings file(args.first(), QSettings::IniFormat);
-        file.setValue("version", "1.1");
-        file.setValue("type", "dds_ii");
-        file.setValue("target_device", "RQ4K01-BG256");
+        QVERIFY(writeFile(args.first(), "version=1.1\ntype=dds_ii\ntarget_device=RQ4K01-BG256\n"));
     }
-    const Run run = ipgen(args);
-    QCOMPARE(run.exitCode, exitCode);
-    QVERIFY2(run.err.contains(error), qPrintable(run.err));
+    QString out;
+    QCOMPARE(ipgen(args, out), exitCode);
+    QVERIFY2(out.contains(error), qPrintable(out));
     if (exitCode == 1)
-        QVERIFY2(run.err.contains("ipgen generate: dds_ii was not generated:"),
-                 qPrintable(run.err));
-    QVERIFY(!run.out.contains("wrote"));
-    QVERIFY(!QFileInfo::exists(out + "/dds_ii.ipc"));
-    QVERIFY(!QFileInfo::exists(out + "/temp/dds_ii/dds_ii_top_defines.vh"));
+        QVERIFY2(out.contains("ipgen generate: dds_ii was not generated:"), qPrintable(out));
+    QVERIFY(!out.contains("wrote"));
+    QVERIFY(!QFileInfo::exists(target + "/dds_ii.ipc"));
+    QVERIFY(!QFileInfo::exists(target + "/temp/dds_ii/dds_ii_top_defines.vh"));
 }
 
-QTEST_MAIN(tst_GenerateCommand)
+QTEST_GUILESS_MAIN(tst_GenerateCommand)
 #include "tst_generatecommand.moc"

@@ -1,7 +1,5 @@
-// The core accepted in the dialog and synthesized for real: a refused
-// Synplify Pro run first, then Yosys from the same dialog. The delivered
-// netlist has the user's module and the figure's ports, its simulation
-// model behaves like the RTL, and the VHDL netlist analyses.
+// What the generator dialog delivers from a synthesis run, and which errors
+// the user sees; then the core synthesized for real and checked against the RTL.
 #include "dialogfixture.h"
 #include "hostrecorder.h"
 #include "messageboxanswerer.h"
@@ -16,12 +14,38 @@
 
 namespace {
 
+// A gate-level netlist using one cell of the simulation library.
+const char *const Netlist = "module top(clk, d, q);\n"
+                            "  input clk;\n  input d;\n  output q;\n"
+                            "  \\$_DFF_P_  q_reg (\n    .C(clk),\n    .D(d),\n    .Q(q)\n  );\n"
+                            "endmodule\n";
+
 class Dialog : public IPDDSYN::dds2dlg
 {
 public:
     using IPDDSYN::dds2dlg::dds2dlg;
     void allowOverwrite() { overwriteAllowed = true; }
 };
+
+/// Sets the dialog to deliver `top` into `out` with `tool`, in VHDL or Verilog.
+void deliverAs(const DialogDriver &driver, const QString &out, const QString &tool, bool vhdl)
+{
+    driver.edit("outputDir")->setText(out);
+    driver.edit("fileName")->setText("top");
+    driver.dialog()->uiSetSynthesisTool(tool);
+    driver.dialog()->uiSetLanguageIndex(vhdl ? 1 : 0);
+}
+
+/// A delivery as the user sees it succeed: netlist and wrapper opened for
+/// editing, the netlist added to the project, the dialog accepted.
+void checkDelivered(const HostRecorder &host, const QDialog *dialog, const QString &out, bool vhdl)
+{
+    const QString netlist = out + (vhdl ? "/top.vhd" : "/top.v");
+    QCOMPARE(host.opened, (QStringList{netlist, out + (vhdl ? "/top_tmp.vhd" : "/top_tmp.v")}));
+    QCOMPARE(host.added, QStringList{netlist});
+    QVERIFY(host.summaries.isEmpty());
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+}
 
 QString range(const IPCore::NetlistPort &port)
 {
@@ -62,17 +86,91 @@ class tst_SynthesisRun : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void completion_data();
+    void completion();
     void coreSynthesizes_data();
     void coreSynthesizes();
 };
 
-void tst_SynthesisRun::initTestCase()
+void tst_SynthesisRun::completion_data()
 {
-    for (const char *tool : {"yosys", "iverilog", "vvp", "ghdl"}) {
-        if (QStandardPaths::findExecutable(tool).isEmpty())
-            QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(tool)));
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<bool>("vhdl");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("work"); // files laid out in WORK; "!" marks a broken netlist
+    QTest::addColumn<QStringList>("delivered"); // files in OUT afterwards, sorted
+    QTest::addColumn<QString>("detail");        // part of the error details, empty on success
+
+    QTest::newRow("VeltoSynthesis VHDL without .vho")
+            << "VeltoSynthesis" << true << 0 << QStringList{"top.vg", "top.vhg", "top_tmp.vhd"}
+            << QStringList{"top.vhd", "top.vo", "top_tmp.vhd"} << "";
+    QTest::newRow("Synplify Pro Verilog")
+            << "Synplify Pro" << false << 0 << QStringList{"rev_1/top.vm", "top_tmp.v"}
+            << QStringList{"top.v", "top.vo", "top_tmp.v"} << "";
+    QTest::newRow("Synplify Pro VHDL")
+            << "Synplify Pro" << true << 0
+            << QStringList{"rev_1/top.vm", "rev_1/top.vhm", "top_tmp.vhd", "top.vho"}
+            << QStringList{"top.vhd", "top.vo", "top_tmp.vhd"} << "";
+    QTest::newRow("missing netlist: no template copy, no decode")
+            << "VeltoSynthesis" << false << 0 << QStringList{"top_tmp.v"} << QStringList{}
+            << "top.vg";
+    QTest::newRow("missing wrapper") << "VeltoSynthesis" << false << 0 << QStringList{"top.vg"}
+                                     << QStringList{"top.v"} << "top_tmp.v";
+    QTest::newRow("missing VHDL netlist: .vho still copied")
+            << "VeltoSynthesis" << true << 0 << QStringList{"top.vg", "top_tmp.vhd", "top.vho"}
+            << QStringList{"top.vho"} << "top.vhg";
+    QTest::newRow("decode failure")
+            << "VeltoSynthesis" << false << 0 << QStringList{"!top.vg", "top_tmp.v"}
+            << QStringList{"top.v", "top_tmp.v"} << "is not a Verilog netlist";
+    QTest::newRow("non-zero exit code: nothing copied")
+            << "VeltoSynthesis" << false << 1 << QStringList{"top.vg", "top_tmp.v"} << QStringList{}
+            << "";
+}
+
+void tst_SynthesisRun::completion()
+{
+    QFETCH(QString, tool);
+    QFETCH(bool, vhdl);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, work);
+    QFETCH(QStringList, delivered);
+    QFETCH(QString, detail);
+    HostRecorder host;
+    QTemporaryDir dir;
+    const QString out = dir.path() + "/out";
+    DialogDriver driver;
+    deliverAs(driver, out, tool, vhdl);
+    for (QString name : work) {
+        const bool broken = name.startsWith('!');
+        name.remove('!');
+        const QByteArray content
+                = name.endsWith(".vg") || name.endsWith(".vm")
+                          ? (broken ? QByteArray("not a netlist\n") : QByteArray(Netlist))
+                          : name.toUtf8() + '\n';
+        QVERIFY(writeFile(out + "/temp/dds_ii/" + name, content));
     }
+    QVERIFY(QMetaObject::invokeMethod(
+            driver.dialog(), "onGenerationFinished", Q_ARG(int, exitCode)));
+
+    QStringList present = QDir(out).entryList(QDir::Files, QDir::Name);
+    present.removeAll("ipgen.ipproj");
+    QCOMPARE(present, delivered);
+    if (exitCode == 0 && detail.isEmpty()) {
+        checkDelivered(host, driver.dialog(), out, vhdl);
+        QVERIFY(readFile(out + "/top.vo").contains("module \\$_DFF_P_"));
+        return;
+    }
+    QCOMPARE(driver.dialog()->result(), int(QDialog::Rejected));
+    QCOMPARE(host.opened + host.added, QStringList());
+    QCOMPARE(host.summaries, QStringList{"Core generation occur errors."});
+    // A non-zero exit without a runner has no details of its own.
+    QVERIFY2(exitCode != 0 ? host.details.first().isEmpty()
+                           : host.details.first().join('\n').contains(detail),
+             qPrintable(host.details.first().join('\n')));
+    // The run's inputs stay for another attempt.
+    for (const QString &name : work)
+        QVERIFY2(QFileInfo::exists(out + "/temp/dds_ii/" + QString(name).remove('!')),
+                 qPrintable(name));
 }
 
 void tst_SynthesisRun::coreSynthesizes_data()
@@ -98,6 +196,10 @@ void tst_SynthesisRun::coreSynthesizes()
 {
     QFETCH(QStringList, settings);
     QFETCH(bool, vhdl);
+    for (const char *tool : {"yosys", "iverilog", "vvp", "ghdl"}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(tool)));
+    }
     MessageBoxAnswerer answerer;
     HostRecorder host;
     QTemporaryDir dir;
@@ -112,17 +214,14 @@ void tst_SynthesisRun::coreSynthesizes()
     auto *dialog = new Dialog(dialogInfo());
     DialogDriver driver(dialog);
     dialog->allowOverwrite();
-    driver.edit("outputDir")->setText(out);
-    driver.edit("fileName")->setText("top");
+    deliverAs(driver, out, "Synplify Pro", vhdl);
     dialog->uiSetModuleName(module);
-    dialog->uiSetLanguageIndex(vhdl ? 1 : 0);
     for (const QString &setting : settings) {
         QStringList errors;
         dialog->setProperty({{setting.section('=', 0, 0), setting.section('=', 1)}}, errors);
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
     }
     driver.button("checkDisableIOInsertion")->setChecked(!vhdl);
-    dialog->uiSetSynthesisTool("Synplify Pro");
     dialog->accept();
     auto *runner = dialog->findChild<IPCore::SynthesisHelper *>();
     QVERIFY2(runner, "the accept did not reach the synthesis");
@@ -133,9 +232,8 @@ void tst_SynthesisRun::coreSynthesizes()
     QVERIFY2(host.summaries.first().startsWith("Synplify Pro could not synthesize my_dds"),
              qPrintable(host.summaries.first()));
     // Exactly the tool's error lines: no copy was tried, so nothing else.
-    QCOMPARE(host.details.first(),
-             (QStringList{"@E: CS187 |Expecting endmodule",
-                          "@E: CG389 |Reference to undefined module"}));
+    QCOMPARE(host.details.first().join('|'),
+             QString("@E: CS187 |Expecting endmodule|@E: CG389 |Reference to undefined module"));
     const QString project = readFile(work + "/project.txt");
     for (const char *line :
          {vhdl ? "set_option -disable_io_insertion 0\n" : "set_option -disable_io_insertion 1\n",
@@ -156,12 +254,9 @@ void tst_SynthesisRun::coreSynthesizes()
     QCOMPARE(done.count(), 2);
     QVERIFY2(done.last().first().toInt() == 0,
              qPrintable(runner->errorMsg() + runner->detailErrorMsgs().join('\n')));
-    QCOMPARE(host.summaries.size(), 1);
+    host.summaries.clear();
+    checkDelivered(host, dialog, out, vhdl);
     const QString netlistFile = out + (vhdl ? "/top.vhd" : "/top.v");
-    const QString wrapper = out + (vhdl ? "/top_tmp.vhd" : "/top_tmp.v");
-    QCOMPARE(host.opened, (QStringList{netlistFile, wrapper}));
-    QCOMPARE(host.added, QStringList{netlistFile});
-    QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QVERIFY(!runner->progressDlg()->isVisible());
     QVERIFY(readFile(netlistFile).contains(vhdl ? "entity my_dds is" : "module my_dds("));
     QCOMPARE(QFileInfo::exists(out + "/top.vho"), vhdl);
@@ -183,20 +278,9 @@ void tst_SynthesisRun::coreSynthesizes()
     const QString sim = dir.filePath("sim"), data = DDS2_PLUGIN_DIR "/data";
     QVERIFY(writeFile(sim + "/tb.v", testBench(netlist, 300).toUtf8()));
     QString log, rtl, gate;
-    QVERIFY2(runTool("iverilog",
-                     {"-o",
-                      sim + "/rtl.vvp",
-                      "-I",
-                      work,
-                      "-I",
-                      data,
-                      sim + "/tb.v",
-                      data + "/dds_ii_top.v",
-                      data + "/dds_ii_core_encryption.v"},
-                     work,
-                     &log)
-                     == 0,
-             qPrintable(log));
+    QStringList rtlArgs{"-o", sim + "/rtl.vvp", "-I", work, "-I", data, sim + "/tb.v"};
+    rtlArgs << data + "/dds_ii_top.v" << data + "/dds_ii_core_encryption.v";
+    QVERIFY2(runTool("iverilog", rtlArgs, work, &log) == 0, qPrintable(log));
     QVERIFY2(runTool("iverilog", {"-o", "gate.vvp", "tb.v", out + "/top.vo"}, sim, &log) == 0,
              qPrintable(log));
     QCOMPARE(runTool("vvp", {"-n", sim + "/rtl.vvp"}, work, &rtl), 0);
