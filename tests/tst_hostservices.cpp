@@ -1,8 +1,10 @@
 // What the user sees of the host: the error box with its details, the
-// viewer of delivered files, and the batch mode's standard streams.
+// viewer of delivered files, the project list, and the batch mode's
+// standard streams.
 #include "batchservices.h"
 #include "guiservices.h"
 #include "ipcore.h"
+#include "project.h"
 #include "toolrun.h"
 
 #include <QMessageBox>
@@ -18,45 +20,38 @@ private slots:
     void errorBox_data();
     void errorBox();
     void viewerIsReadOnly();
+    void projectAddsAndPersists_data();
+    void projectAddsAndPersists();
     void batchErrorsGoToStandardError();
 };
 
 void tst_HostServices::errorBox_data()
 {
     QTest::addColumn<QStringList>("details");
-    QTest::addColumn<QString>("informative");
-    QTest::addColumn<QString>("detailed");
-    QTest::newRow("no details") << QStringList{} << ""
-                                << "";
-    QTest::newRow("one detail") << QStringList{"ERROR: syntax error"} << "ERROR: syntax error"
-                                << "ERROR: syntax error";
-    QTest::newRow("several, empty ones dropped") << QStringList{"ERROR: a", "", "line 2", "line 3"}
-                                                 << "ERROR: a\n(2 more lines in the details)"
-                                                 << "ERROR: a\nline 2\nline 3";
+    QTest::addColumn<QString>("shown"); // the box's text, informative text and details
+    QTest::newRow("one detail") << QStringList{"ERROR: syntax error"}
+                                << "errors.|ERROR: syntax error|ERROR: syntax error";
+    QTest::newRow("several, empty ones dropped")
+            << QStringList{"ERROR: a", "", "line 2", "line 3"}
+            << "errors.|ERROR: a\n(2 more lines in the details)|ERROR: a\nline 2\nline 3";
 }
 
 void tst_HostServices::errorBox()
 {
     QFETCH(QStringList, details);
-    QFETCH(QString, informative);
-    QFETCH(QString, detailed);
+    QFETCH(QString, shown);
     GuiServices services(qApp);
-    QString text, shownInformative, shownDetailed;
+    QString seen;
     QTimer::singleShot(0, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        QCOMPARE(box->objectName(), QString("errorList"));
-        text = box->text();
-        shownInformative = box->informativeText();
-        shownDetailed = box->detailedText();
+        QVERIFY(box && box->objectName() == "errorList");
+        seen = box->text() + '|' + box->informativeText() + '|' + box->detailedText();
         box->accept();
     });
-    QSignalSpy shown(&services, &Core::HostServices::errorsShown);
+    QSignalSpy errorsShown(&services, &Core::HostServices::errorsShown);
     IPCore::showErrorMsgs("Core generation occur errors.", details);
-    QCOMPARE(text, QString("Core generation occur errors."));
-    QCOMPARE(shownInformative, informative);
-    QCOMPARE(shownDetailed, detailed);
-    QCOMPARE(shown.count(), 1);
+    QCOMPARE(seen, "Core generation occur " + shown);
+    QCOMPARE(errorsShown.count(), 1);
 }
 
 void tst_HostServices::viewerIsReadOnly()
@@ -70,6 +65,38 @@ void tst_HostServices::viewerIsReadOnly()
     QVERIFY(viewer && viewer->isReadOnly());
     QCOMPARE(viewer->toPlainText(), QString("module top;\nendmodule\n"));
     QVERIFY(viewer->windowTitle().startsWith("top.v"));
+}
+
+void tst_HostServices::projectAddsAndPersists_data()
+{
+    QTest::addColumn<QStringList>("added");
+    QTest::addColumn<QStringList>("listed"); // empty: refused
+    QTest::newRow("in the order added, once each")
+            << QStringList{"b.v", "a.v", "b.v"} << QStringList{"b.v", "a.v"};
+    QTest::newRow("subfolder has its own project")
+            << QStringList{"top.v", "sub/x.v"} << QStringList{"top.v"};
+    // A folder below a regular file cannot exist, even for root.
+    QTest::newRow("unwritable folder") << QStringList{"file/top.v"} << QStringList{};
+}
+
+void tst_HostServices::projectAddsAndPersists()
+{
+    QFETCH(QStringList, added);
+    QFETCH(QStringList, listed);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("sub") && writeFile(dir.filePath("file"), {}));
+    for (const QString &name : added) {
+        QString error;
+        const bool ok = Core::Project::addFiles({dir.filePath(name)}, error);
+        QCOMPARE(ok, !listed.isEmpty());
+        QVERIFY2(ok || error.contains("file/ipgen.ipproj"), qPrintable(error));
+    }
+    QStringList expected;
+    for (const QString &name : listed)
+        expected << dir.filePath(name);
+    QCOMPARE(Core::Project::files(dir.path()), expected);
+    if (added.contains("sub/x.v"))
+        QCOMPARE(Core::Project::files(dir.filePath("sub")), QStringList{dir.filePath("sub/x.v")});
 }
 
 void tst_HostServices::batchErrorsGoToStandardError()

@@ -1,15 +1,18 @@
-#include "baseipcoreinterface.h"
+// The generator dialog's checks on what a user or a script enters: options
+// applied as a user would, output names and folders, files about to be
+// replaced, and the batch and scripted runs.
 #include "batchjob.h"
 #include "hostrecorder.h"
 #include "ipcore.h"
 #include "ipgendialog.h"
 #include "messageboxanswerer.h"
 #include "messagerecorder.h"
+#include "outputchecks.h"
 #include "synthesishelper.h"
+#include "toolrun.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,8 +22,9 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QtTest>
+
+using namespace IPCore::OutputChecks;
 
 namespace {
 
@@ -36,30 +40,27 @@ public:
     explicit FixtureDialog(Outcome outcome = Finish)
         : m_outcome(outcome)
     {
-        auto *page = new QWidget(this);
-        auto *layout = new QVBoxLayout(page);
-        auto *mode = add<QComboBox>(layout, "Mode");
-        auto *locked = add<QComboBox>(layout, "Locked list");
+        m_page = new QWidget(this);
+        auto *mode = add<QComboBox>("Mode");
+        auto *locked = add<QComboBox>("Locked list");
         for (QComboBox *combo : {mode, locked})
             combo->addItems({"Fast", "Small"});
         locked->setEnabled(false);
-        auto *clock = add<QLineEdit>(layout, "Clock");
+        auto *clock = add<QLineEdit>("Clock");
         clock->setText("100");
         clock->setValidator(new QRegExpValidator(QRegExp("^\\d{1,3}$"), clock));
-        add<QSpinBox>(layout, "Width")->setRange(4, 25);
-        add<QCheckBox>(layout, "Enable");
-        add<QCheckBox>(layout, "Locked")->setEnabled(false);
-        auto *group = add<QGroupBox>(layout, "Output");
-        auto *groupLayout = new QVBoxLayout(group);
+        add<QSpinBox>("Width")->setRange(4, 25);
+        add<QCheckBox>("Enable");
+        add<QCheckBox>("Locked")->setEnabled(false);
+        auto *group = add<QGroupBox>("Output");
         for (const char *name : {"sine", "cosine", "both"}) {
             auto *radio = new QRadioButton(group);
             radio->setObjectName(name);
-            groupLayout->addWidget(radio);
+            radio->setChecked(radio->objectName() == "sine");
+            radio->setEnabled(radio->objectName() != "both");
         }
-        group->findChild<QRadioButton *>("sine")->setChecked(true);
-        group->findChild<QRadioButton *>("both")->setEnabled(false);
-        add<QLabel>(layout, "Rate")->setText("100MHz");
-        uiAddTab(page, "Options");
+        add<QLabel>("Rate")->setText("100MHz");
+        uiAddTab(m_page, "Options");
         connect(clock, &QLineEdit::editingFinished, this, [this] { ++editsFinished; });
     }
 
@@ -87,19 +88,13 @@ public:
     QString shown(const QString &option) const
     {
         QWidget *w = findChild<QWidget *>(option);
-        if (auto *combo = qobject_cast<QComboBox *>(w))
-            return combo->currentText();
-        if (auto *edit = qobject_cast<QLineEdit *>(w))
-            return edit->text();
-        if (auto *spin = qobject_cast<QSpinBox *>(w))
-            return QString::number(spin->value());
-        if (auto *check = qobject_cast<QCheckBox *>(w))
-            return check->isChecked() ? "true" : "false";
+        if (auto *label = qobject_cast<QLabel *>(w))
+            return label->text();
         for (QRadioButton *radio : w->findChildren<QRadioButton *>()) {
             if (radio->isChecked())
                 return radio->objectName();
         }
-        return static_cast<QLabel *>(w)->text();
+        return w->metaObject()->userProperty().read(w).toString();
     }
 
     int accepts = 0;
@@ -107,38 +102,16 @@ public:
 
 private:
     template<typename W>
-    W *add(QLayout *layout, const char *option)
+    W *add(const char *option)
     {
-        auto *widget = new W;
+        auto *widget = new W(m_page);
         widget->setObjectName(option);
         widget->setProperty("ipOption", QString(option));
-        layout->addWidget(widget);
         return widget;
     }
 
     Outcome m_outcome;
-};
-
-/// A core whose dialog is the fixture, for the scripted entry points.
-class FixtureCore : public TE::TE_IPCore_Def::BaseIPCoreInterface
-{
-public:
-    FixtureDialog::Outcome outcome = FixtureDialog::Finish;
-
-    void createCore(const QString &dir, const DEV::DeviceArg &device) override
-    {
-        FixtureDialog dialog(outcome);
-        dialog.setCreating(dir, device);
-        dialog.exec();
-    }
-    void openCore(const QString &, const QString &) override {}
-    bool loadSpec() override { return true; }
-    QString version() override { return "1.0"; }
-    QString id() override { return "fixture"; }
-    QString name() override { return "Fixture"; }
-    QStringList category() override { return {}; }
-    QString summary() override { return {}; }
-    bool supportsDevice(const DEV::DeviceArg &) override { return true; }
+    QWidget *m_page;
 };
 
 } // namespace
@@ -149,14 +122,12 @@ class tst_IPGenDialogChecks : public QObject
 private slots:
     void setProperty_data();
     void setProperty();
-    void unknownOption();
+    void names_data();
+    void names();
     void fileOptions_data();
     void fileOptions();
-    void existingFilesAreQuestioned_data();
-    void existingFilesAreQuestioned();
     void batchExec_data();
     void batchExec();
-    void scriptedCreate();
 };
 
 void tst_IPGenDialogChecks::setProperty_data()
@@ -175,9 +146,7 @@ void tst_IPGenDialogChecks::setProperty_data()
     row("line edit", "Clock", "250", "", "250");
     row("line edit against validator", "Clock", "2.5", "not a valid entry", "100");
     row("spin box", "Width", "25", "", "25");
-    row("spin box below range", "Width", "3", "4 to 25", "4");
     row("spin box above range", "Width", "26", "4 to 25", "4");
-    row("spin box no number", "Width", "twelve", "4 to 25", "4");
     row("check box on", "Enable", "true", "", "true");
     row("check box bad value", "Enable", "maybe", "true or false", "false");
     row("disabled check box unchanged", "Locked", "false", "", "false");
@@ -186,6 +155,7 @@ void tst_IPGenDialogChecks::setProperty_data()
     row("radio unknown", "Output", "tangent", "\"sine\", \"cosine\", \"both\"", "sine");
     row("radio disabled", "Output", "both", "cannot be chosen", "sine");
     row("label", "Rate", "200MHz", "read-only", "100MHz");
+    row("unknown option", "Nope", "1", "no such option; the options are \"Clock\", \"Enable\"", "");
 }
 
 void tst_IPGenDialogChecks::setProperty()
@@ -198,98 +168,111 @@ void tst_IPGenDialogChecks::setProperty()
     QSignalSpy comboChanged(dialog.findChild<QComboBox *>("Mode"),
                             qOverload<int>(&QComboBox::currentIndexChanged));
     QSignalSpy toggled(dialog.findChild<QCheckBox *>("Enable"), &QCheckBox::toggled);
+    QMap<QString, QVariant> options{{key, value}};
+    if (shown.isEmpty()) // beside an unknown option, a good one is applied all the same
+        options.insert("Width", 20);
     QStringList errors;
-    dialog.setProperty({{key, value}}, errors);
+    dialog.setProperty(options, errors);
     QCOMPARE(errors.size(), error.isEmpty() ? 0 : 1);
-    if (!error.isEmpty()) {
-        QVERIFY2(errors.first().contains(error), qPrintable(errors.first()));
-        QVERIFY2(errors.first().startsWith("Option \"" + key + "\": "), qPrintable(errors.first()));
-    }
-    QCOMPARE(dialog.shown(key), shown);
+    QVERIFY2(error.isEmpty()
+                     || (errors.first().startsWith("Option \"" + key + "\": ")
+                         && errors.first().contains(error)),
+             qPrintable(errors.join('|')));
+    QCOMPARE(dialog.shown(shown.isEmpty() ? "Width" : key), shown.isEmpty() ? "20" : shown);
     // Applied as a user would: the change signals the rules listen to fire.
     QCOMPARE(comboChanged.count(), key == "Mode" && error.isEmpty() ? 1 : 0);
     QCOMPARE(toggled.count(), key == "Enable" && error.isEmpty() ? 1 : 0);
     QCOMPARE(dialog.editsFinished, key == "Clock" && error.isEmpty() ? 1 : 0);
 }
 
-void tst_IPGenDialogChecks::unknownOption()
+void tst_IPGenDialogChecks::names_data()
 {
-    FixtureDialog dialog;
-    QStringList errors;
-    dialog.setProperty({{"Nope", "1"}, {"Width", "20"}}, errors);
-    QCOMPARE(errors.size(), 1);
-    QVERIFY2(errors.first().contains("\"Nope\": no such option; the options are \"Clock\", "
-                                     "\"Enable\", \"LANG\", \"Locked\", \"Locked list\""),
-             qPrintable(errors.first()));
-    // The good option of the same map is applied all the same.
-    QCOMPARE(dialog.shown("Width"), QString("20"));
+    QTest::addColumn<bool>("module"); // false: a file name
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("problem"); // a word the problem names; empty: accepted
+    const auto row = [](bool module, const char *name, QString problem) {
+        QTest::addRow("%s \"%s\"", module ? "module" : "file", name)
+                << module << QString::fromUtf8(name) << problem;
+    };
+    row(true, "dds2_Top9", "");
+    row(true, "Module", ""); // Verilog keywords are case-sensitive
+    row(true, "", "empty");
+    for (const char *name :
+         {"2dds", "_dds", "dds_", "dds__ii", "dds$1", "dds-ii", "d\xc3\xa4s", "\\dds"})
+        row(true, name, "identifier");
+    for (const char *name : {"module", "uwire"})
+        row(true, name, "Verilog");
+    for (const char *name : {"entity", "SIGNAL", "context"})
+        row(true, name, "VHDL");
+    for (const char *name : {"dds_ii", "dds.v2", "my dds"})
+        row(false, name, "");
+    for (const char *name :
+         {"", "   ", "out/dds", "out\\dds", "c:dds", "dds*", "dds\tii", ".", "..", "dds.", "dds "})
+        row(false, name, "file name");
+}
+
+void tst_IPGenDialogChecks::names()
+{
+    QFETCH(bool, module);
+    QFETCH(QString, name);
+    QFETCH(QString, problem);
+    const QString found = module ? moduleNameProblem(name) : fileNameProblem(name);
+    QVERIFY2(problem.isEmpty() ? found.isEmpty() : found.contains(problem), qPrintable(found));
 }
 
 void tst_IPGenDialogChecks::fileOptions_data()
 {
     QTest::addColumn<QString>("dir"); // below a temporary directory holding the file "plain"
     QTest::addColumn<QString>("file");
-    QTest::addColumn<int>("problems");
-    QTest::newRow("fine") << "out" << QString("dds_ii") << 0;
-    QTest::newRow("directory below a file") << "plain/out" << QString("dds_ii") << 1;
-    QTest::newRow("file name with a directory") << "out" << QString("sub/dds") << 1;
-    QTest::newRow("both wrong") << "plain" << QString() << 2;
+    QTest::addColumn<QString>("existing"); // a file made in the directory first
+    QTest::addColumn<QString>("problems"); // joined by '|'
+    QTest::addColumn<bool>("asked");       // whether to replace existing files
+    const auto row = [](const char *name,
+                        QString dir,
+                        QString file,
+                        QString existing,
+                        QString problems,
+                        bool asked) {
+        QTest::newRow(name) << dir << file << existing << problems << asked;
+    };
+    row("existing directory", ".", "dds", "", "", false);
+    row("missing several levels", "a/b/c", "dds", "", "", false);
+    row("is a file", "plain", "dds", "", "plain\" is a file", false);
+    row("deep below a file", "plain/a/b", "dds", "", "plain\" is a file", false);
+    row("both wrong", "plain", "sub/dds", "", "plain\" is a file|file name", false);
+    row("other core's file", ".", "dds", "other.v", "", false);
+    row("template exists", ".", "dds", "dds_tmp.v", "", true);
+    row("configuration exists", ".", "dds", "dds.ipc", "", true);
 }
 
 void tst_IPGenDialogChecks::fileOptions()
 {
     QFETCH(QString, dir);
     QFETCH(QString, file);
-    QFETCH(int, problems);
-    QTemporaryDir tmp;
-    QFile plain(tmp.filePath("plain"));
-    QVERIFY(plain.open(QIODevice::WriteOnly));
-    FixtureDialog dialog;
-    dialog.setCreating(tmp.filePath(dir), DEV::DeviceArg());
-    dialog.uiSetDefaultFileName(file);
-    QCOMPARE(dialog.checkFileOptions().size(), problems);
-    // Checking creates nothing.
-    QVERIFY(!QFileInfo::exists(tmp.filePath("out")));
-}
-
-void tst_IPGenDialogChecks::existingFilesAreQuestioned_data()
-{
-    QTest::addColumn<QString>("existing");
-    QTest::addColumn<bool>("asked");
-    QTest::newRow("nothing there") << "" << false;
-    QTest::newRow("other core's file") << "other.v" << false;
-    for (const char *name : {"dds.v", "dds.vhd", "dds_tmp.v", "dds.vo", "dds.ipc"})
-        QTest::newRow(name) << name << true;
-}
-
-void tst_IPGenDialogChecks::existingFilesAreQuestioned()
-{
     QFETCH(QString, existing);
+    QFETCH(QString, problems);
     QFETCH(bool, asked);
     QTemporaryDir tmp;
-    QFile file(tmp.filePath(existing));
-    QVERIFY(existing.isEmpty() || file.open(QIODevice::WriteOnly));
+    QVERIFY(writeFile(tmp.filePath("plain"), {}));
+    QVERIFY(existing.isEmpty() || writeFile(tmp.filePath(existing), {}));
     FixtureDialog dialog;
-    dialog.setCreating(tmp.path(), DEV::DeviceArg());
-    dialog.uiSetDefaultFileName("dds");
-    {
-        // The answerer takes the default answer, which keeps the files.
-        MessageBoxAnswerer answerer;
-        IPCore::MessageRecorder recorder;
-        QCOMPARE(dialog.checkFileExisting(), !asked);
-        QCOMPARE(recorder.messages().size(), asked ? 1 : 0);
-        if (asked)
-            QVERIFY(recorder.messages().first().contains(tmp.filePath(existing)));
-    }
-    if (!asked)
-        return;
-    // Answering Yes allows the overwrite.
-    QTimer::singleShot(0, [] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        box->button(QMessageBox::Yes)->click();
-    });
-    QVERIFY(dialog.checkFileExisting());
+    dialog.setCreating(QDir::cleanPath(tmp.filePath(dir)), DEV::DeviceArg());
+    dialog.uiSetDefaultFileName(file);
+    const QStringList found = dialog.checkFileOptions();
+    const QStringList expected = problems.split('|', Qt::SkipEmptyParts);
+    QCOMPARE(found.size(), expected.size());
+    for (int i = 0; i < found.size(); ++i)
+        QVERIFY2(found.at(i).contains(expected.at(i)), qPrintable(found.at(i)));
+    QVERIFY(outputDirectoryProblem(" ").contains("No output directory"));
+    // The answerer takes the default answer, which keeps the files.
+    MessageBoxAnswerer answerer;
+    IPCore::MessageRecorder recorder;
+    QCOMPARE(dialog.checkFileExisting(), !asked);
+    QCOMPARE(recorder.messages().size(), asked ? 1 : 0);
+    QVERIFY(!asked || recorder.messages().first().contains(tmp.filePath(existing)));
+    // Checking creates nothing.
+    QCOMPARE(QDir(tmp.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(),
+             existing.isEmpty() ? 1 : 2);
 }
 
 void tst_IPGenDialogChecks::batchExec_data()
@@ -299,20 +282,40 @@ void tst_IPGenDialogChecks::batchExec_data()
     QTest::addColumn<QString>("tool");
     QTest::addColumn<int>("accepts");
     QTest::addColumn<QString>("error"); // empty: accepted
-    QTest::newRow("finishes") << int(FixtureDialog::Finish) << QStringList{"Width=20", "Mode=Small"}
-                              << QString() << 1 << QString();
-    QTest::newRow("bad option stops before OK")
-            << int(FixtureDialog::Finish) << QStringList{"Width=20", "Width=30"} << QString() << 0
-            << "Option \"Width\": \"30\" is outside";
-    QTest::newRow("unknown tool stops before OK")
-            << int(FixtureDialog::Finish) << QStringList{} << "Quartz" << 0 << "\"VeltoSynthesis\"";
-    QTest::newRow("error box") << int(FixtureDialog::FailWithBox) << QStringList{} << QString() << 1
-                               << "Error: Rpeat define in defines.";
-    QTest::newRow("host error while synthesising")
-            << int(FixtureDialog::FailWithHostError) << QStringList{} << QString() << 1
-            << "Core generation occur errors.\n  yosys failed";
-    QTest::newRow("silent stop does not hang") << int(FixtureDialog::StopSilently) << QStringList{}
-                                               << QString() << 1 << "stopped without finishing";
+    const auto row = [](const char *name,
+                        FixtureDialog::Outcome outcome,
+                        QStringList options,
+                        QString tool,
+                        int accepts,
+                        QString error) {
+        QTest::newRow(name) << int(outcome) << options << tool << accepts << error;
+    };
+    row("finishes", FixtureDialog::Finish, {"Width=20", "Mode=Small"}, "", 1, "");
+    row("bad option stops before OK",
+        FixtureDialog::Finish,
+        {"Width=20", "Width=30"},
+        "",
+        0,
+        "Option \"Width\": \"30\" is outside");
+    row("unknown tool stops before OK",
+        FixtureDialog::Finish,
+        {},
+        "Quartz",
+        0,
+        "\"VeltoSynthesis\"");
+    row("error box", FixtureDialog::FailWithBox, {}, "", 1, "Error: Rpeat define in defines.");
+    row("host error while synthesising",
+        FixtureDialog::FailWithHostError,
+        {},
+        "",
+        1,
+        "Core generation occur errors.\n  yosys failed");
+    row("silent stop does not hang",
+        FixtureDialog::StopSilently,
+        {},
+        "",
+        1,
+        "stopped without finishing");
 }
 
 void tst_IPGenDialogChecks::batchExec()
@@ -345,40 +348,6 @@ void tst_IPGenDialogChecks::batchExec()
     QCOMPARE(dialog.uiLanguageIndex(), 1);
     QCOMPARE(job.createPath, tmp.path());
     QVERIFY(!dialog.isVisible());
-}
-
-void tst_IPGenDialogChecks::scriptedCreate()
-{
-    FixtureCore core;
-    QTemporaryDir tmp;
-    QStringList errors;
-    {
-        HostRecorder interactive(false);
-        QVERIFY(!core.createByTcl(tmp.path(), DEV::DeviceArg(), {}, errors));
-        QCOMPARE(errors.size(), 1);
-        QVERIFY2(errors.first().contains("batch mode"), qPrintable(errors.first()));
-    }
-    HostRecorder services(true);
-    MessageBoxAnswerer answerer;
-    errors.clear();
-    QVERIFY(core.createByTcl(tmp.path(), DEV::DeviceArg(), {{"Width", 9}}, errors));
-    QCOMPARE(errors, QStringList());
-    // No job is left behind for a later dialog.
-    QCOMPARE(IPCore::BatchJob::current(), nullptr);
-
-    core.outcome = FixtureDialog::FailWithBox;
-    QVERIFY(!core.createByTcl(tmp.path(), DEV::DeviceArg(), {}, errors));
-    QCOMPARE(errors, QStringList({"Error: Rpeat define in defines."}));
-
-    core.outcome = FixtureDialog::Finish;
-
-    // A job the caller installed serves several runs; a run whose dialog
-    // never ran does not pass for the one before.
-    IPCore::BatchJob job(qApp);
-    errors.clear();
-    QVERIFY(core.createByTcl(tmp.path(), DEV::DeviceArg(), {}, errors));
-    QVERIFY(!core.openByTcl(tmp.filePath("fixture.ipc"), QString(), {}, errors));
-    QCOMPARE(errors, QStringList{"The core's dialog did not run."});
 }
 
 QTEST_MAIN(tst_IPGenDialogChecks)

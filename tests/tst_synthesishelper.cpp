@@ -1,12 +1,14 @@
-// The synthesis runner on a small design and on stand-in tools: the files
-// each flow leaves, its failures, Cancel, and refusing a second start.
+// The synthesis runner on a small design: the files it leaves, its failures
+// and Cancel, and refusing a second start; the simulation model and the VHDL
+// netlist it makes of a synthesized design.
 #include "hostrecorder.h"
 #include "ipcore.h"
 #include "synthesishelper.h"
 #include "toolrun.h"
+#include "vhdlnetlistwriter.h"
+#include "yosysnetlist.h"
 
 #include <QAbstractButton>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -16,8 +18,7 @@ namespace {
 const QString Fixture = DDS2_SOURCE_DIR "/tests/fixtures/synth";
 
 // WORK with the defines and the table of the small design; its arguments.
-IPCore::SynthesizeArgs
-prepareWork(const QString &work, bool vhdl, const QString &source = Fixture + "/mini.v")
+IPCore::SynthesizeArgs prepareWork(const QString &work, bool vhdl)
 {
     QDir().mkpath(work);
     writeFile(work + "/top_define.vh", "`define module_name mini_top\n");
@@ -29,29 +30,24 @@ prepareWork(const QString &work, bool vhdl, const QString &source = Fixture + "/
     args.options.insert("impl_name", "rev_1");
     args.options.insert("write_vhdl", vhdl);
     args.options.insert("include_paths", QStringList{work, Fixture});
-    args.options.insert("source_files", QStringList{source});
+    args.options.insert("source_files", QStringList{Fixture + "/mini.v"});
     return args;
 }
 
 // The same stimulus in both languages: a 16-bit LFSR drives the inputs,
 // and every output is printed in binary after each rising edge.
 const char *const VerilogBench = R"(module tb;
-  reg clk_i = 0, rst_n_i = 0;
+  reg clk = 0, rst_n = 0;
   reg [15:0] lfsr = 16'hace1;
-  wire [7:0] acc_o; wire [3:0] rom_o, cnt_o; wire [1:0] ce_o, mix_o; wire neg_o; wire [0:2] up_o;
+  wire [7:0] acc; wire [3:0] rom, cnt; wire [1:0] ce, mix; wire neg; wire [0:2] up;
+  mini_top dut(clk, rst_n, lfsr[0], lfsr[1] & lfsr[2], lfsr[15:8], acc, rom, cnt, ce, neg, mix, up);
   integer i;
-  mini_top dut(.clk_i(clk_i), .rst_n_i(rst_n_i), .en_i(lfsr[0]), .clr_i(lfsr[1] & lfsr[2]),
-               .inc_i(lfsr[15:8]), .acc_o(acc_o), .rom_o(rom_o), .cnt_o(cnt_o), .ce_o(ce_o),
-               .neg_o(neg_o), .mix_o(mix_o), .up_o(up_o));
-  initial begin
-    for (i = 0; i < 200; i = i + 1) begin
-      if (i == 3) rst_n_i = 1;
-      #5 clk_i = 1;
-      #1 $display("%b %b %b %b %b %b %b", acc_o, rom_o, cnt_o, ce_o, neg_o, mix_o, up_o);
-      lfsr = {lfsr[14:0], lfsr[15] ^ lfsr[13] ^ lfsr[12] ^ lfsr[10]};
-      #4 clk_i = 0;
-    end
-    $finish;
+  initial for (i = 0; i < 200; i = i + 1) begin
+    rst_n = i >= 3;
+    #5 clk = 1;
+    #1 $display("%b %b %b %b %b %b %b", acc, rom, cnt, ce, neg, mix, up);
+    lfsr = {lfsr[14:0], lfsr[15] ^ lfsr[13] ^ lfsr[12] ^ lfsr[10]};
+    #4 clk = 0;
   end
 endmodule
 )";
@@ -59,51 +55,55 @@ endmodule
 const char *const VhdlBench = R"(library ieee;
 use ieee.std_logic_1164.all;
 use std.textio.all;
-entity tb is
-end entity;
+entity tb is end;
 architecture sim of tb is
-  signal clk_i, rst_n_i : std_logic := '0';
+  signal clk, rst_n, neg : std_logic := '0';
   signal lfsr : std_logic_vector(15 downto 0) := x"ACE1";
-  signal acc_o : std_logic_vector(7 downto 0);
-  signal rom_o, cnt_o : std_logic_vector(3 downto 0);
-  signal ce_o, mix_o : std_logic_vector(1 downto 0);
-  signal neg_o : std_logic;
-  signal up_o : std_logic_vector(0 to 2);
-  signal clr : std_logic;
+  signal acc : std_logic_vector(7 downto 0);
+  signal rom, cnt : std_logic_vector(3 downto 0);
+  signal ce, mix : std_logic_vector(1 downto 0);
+  signal up : std_logic_vector(0 to 2);
 begin
-  clr <= lfsr(1) and lfsr(2);
-  dut : entity work.mini_top port map (clk_i => clk_i, rst_n_i => rst_n_i, en_i => lfsr(0),
-      clr_i => clr, inc_i => lfsr(15 downto 8), acc_o => acc_o, rom_o => rom_o, cnt_o => cnt_o,
-      ce_o => ce_o, neg_o => neg_o, mix_o => mix_o, up_o => up_o);
+  dut : entity work.mini_top port map (clk, rst_n, lfsr(0), lfsr(1) and lfsr(2),
+      lfsr(15 downto 8), acc, rom, cnt, ce, neg, mix, up);
   process
-    variable l : line;
   begin
     for i in 0 to 199 loop
-      if i = 3 then rst_n_i <= '1'; end if;
-      wait for 5 ns; clk_i <= '1';
+      rst_n <= '1' when i >= 3 else '0';
+      wait for 5 ns; clk <= '1';
       wait for 1 ns;
-      write(l, to_string(acc_o) & " " & to_string(rom_o) & " " & to_string(cnt_o) & " "
-               & to_string(ce_o) & " " & to_string(neg_o) & " " & to_string(mix_o) & " "
-               & to_string(up_o));
-      writeline(output, l);
+      write(output, to_string(acc) & " " & to_string(rom) & " " & to_string(cnt) & " "
+                    & to_string(ce) & " " & to_string(neg) & " " & to_string(mix) & " "
+                    & to_string(up) & LF);
       lfsr <= lfsr(14 downto 0) & (lfsr(15) xor lfsr(13) xor lfsr(12) xor lfsr(10));
-      wait for 4 ns; clk_i <= '0';
+      wait for 4 ns; clk <= '0';
     end loop;
     wait;
   end process;
-end architecture;
+end;
 )";
 
-// Lines of a simulation's output that hold samples, any unknown value as 'x'.
-QStringList samples(const QString &output)
+// A simulation's samples, one a line, any unknown value as 'x'.
+QString samples(const QString &output)
 {
-    QStringList lines;
-    for (QString line : output.split('\n')) {
-        line = line.trimmed().toLower().replace('u', 'x').replace('z', 'x');
-        if (!line.isEmpty() && QRegularExpression("^[01x ]+$").match(line).hasMatch())
-            lines << line;
-    }
-    return lines;
+    return output.trimmed().toLower().replace('u', 'x').replace('z', 'x');
+}
+
+// A module "cells" with inputs a, b, c and a 2-bit output y around one cell "u".
+QByteArray cellNetlist(const QByteArray &type,
+                       const QByteArray &connections,
+                       const QByteArray &parameters = "{}",
+                       const QByteArray &extraPort = QByteArray())
+{
+    return R"({"modules": {"cells": {"attributes": {"top": "00000000000000000000000000000001"},
+      "ports": {"a": {"direction": "input", "bits": [2]}, "b": {"direction": "input", "bits": [3]},
+                "c": {"direction": "input", "bits": [4]},
+                "y": {"direction": "output", "bits": [5, "1"]})"
+           + extraPort + R"(},
+      "cells": {"u": {"hide_name": 1, "type": ")"
+           + type + R"(", "parameters": )" + parameters + R"(, "attributes": {}, "connections": )"
+           + connections + R"(}},
+      "netnames": {"y": {"hide_name": 0, "bits": [5, "1"], "attributes": {"init": "x0"}}}}}})";
 }
 
 } // namespace
@@ -116,9 +116,10 @@ private slots:
     void yosysRun();
     void failures_data();
     void failures();
-    void synplifyStandIn_data();
-    void synplifyStandIn();
-    void cancelFromProgressWindow();
+    void decode_data();
+    void decode();
+    void vhdlCells_data();
+    void vhdlCells();
 };
 
 void tst_SynthesisHelper::initTestCase()
@@ -151,18 +152,11 @@ void tst_SynthesisHelper::yosysRun()
     for (const char *name : {"top.vg", "top_tmp.v", "top.vhg", "top.vho", "top_tmp.vhd"})
         QVERIFY2(QFileInfo(work + "/" + name).size() > 0, name);
 
+    // The templates list the ports in declaration order, with their widths.
     const QString verilogTemplate = readFile(work + "/top_tmp.v");
-    QVERIFY(verilogTemplate.contains("mini_top u_mini_top ("));
-    for (const char *port :
-         {"input  [7:0]    inc_i", "output [0:2]    up_o", "input           clk_i"})
-        QVERIFY2(verilogTemplate.contains(port), port);
-    // The ports in declaration order.
+    QVERIFY(verilogTemplate.contains("output [0:2]    up_o"));
     QVERIFY(verilogTemplate.indexOf(".rst_n_i") < verilogTemplate.indexOf(".inc_i"));
-    QVERIFY(verilogTemplate.indexOf(".inc_i") < verilogTemplate.indexOf(".acc_o"));
-    const QString vhdlTemplate = readFile(work + "/top_tmp.vhd");
-    QVERIFY(vhdlTemplate.contains("component mini_top"));
-    QVERIFY(vhdlTemplate.contains("up_o    : out std_logic_vector(0 to 2)"));
-    QVERIFY(vhdlTemplate.contains("u_mini_top : mini_top"));
+    QVERIFY(readFile(work + "/top_tmp.vhd").contains("up_o    : out std_logic_vector(0 to 2)"));
     QCOMPARE(readFile(work + "/top.vho"), readFile(work + "/top.vhg"));
 
     // The VHDL netlist behaves like the Verilog one, cycle by cycle.
@@ -170,17 +164,18 @@ void tst_SynthesisHelper::yosysRun()
     QVERIFY(writeFile(sim + "/tb.vhd", VhdlBench));
     QVERIFY(writeFile(sim + "/tb.v", VerilogBench));
     QString log;
-    QVERIFY2(runTool("ghdl", {"-a", "--std=08", work + "/top.vhg", "tb.vhd"}, sim, &log) == 0,
+    QVERIFY2(runTool("ghdl", {"-c", "--std=08", work + "/top.vhg", "tb.vhd", "-r", "tb"}, sim, &log)
+                     == 0,
              qPrintable(log));
-    QVERIFY2(runTool("ghdl", {"--elab-run", "--std=08", "tb"}, sim, &log) == 0, qPrintable(log));
-    const QStringList fromVhdl = samples(log);
+    const QString fromVhdl = samples(log);
     QString message;
     QCOMPARE(IPCore::decode(sim, work + "/top.vg", sim + "/top.vo", message), 0);
     QVERIFY2(runTool("iverilog", {"-o", "tb.vvp", "tb.v", "top.vo"}, sim, &log) == 0,
              qPrintable(log));
     QCOMPARE(runTool("vvp", {"-n", "tb.vvp"}, sim, &log), 0);
-    QCOMPARE(fromVhdl.join("\n"), samples(log).join("\n"));
-    QVERIFY(QSet<QString>(fromVhdl.begin(), fromVhdl.end()).size() > 100);
+    QCOMPARE(fromVhdl, samples(log));
+    const QStringList lines = fromVhdl.split('\n');
+    QVERIFY(lines.size() == 200 && QSet<QString>(lines.begin(), lines.end()).size() > 100);
 }
 
 void tst_SynthesisHelper::failures_data()
@@ -189,16 +184,16 @@ void tst_SynthesisHelper::failures_data()
     QTest::addColumn<int>("tool");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("detail");
-    QTest::newRow("Verilog syntax error") << "syntax" << 1 << "Yosys could not synthesize mini_top"
-                                          << "ERROR:";
-    QTest::newRow("no module name") << "nodefine" << 1 << "top_define.vh"
-                                    << "";
-    QTest::newRow("missing source file") << "nosource" << 1 << "sources of the core are missing"
-                                         << "gone.v";
-    QTest::newRow("missing working directory") << "nowork" << 1 << "does not exist"
-                                               << "";
-    QTest::newRow("Synplify Pro not installed") << "" << 0 << "\"synplify_pro\" is not on the PATH"
-                                                << "";
+    const auto row
+            = [](const char *name, QString fault, int tool, QString message, QString detail) {
+                  QTest::newRow(name) << fault << tool << message << detail;
+              };
+    row("Verilog syntax error", "syntax", 1, "Yosys could not synthesize mini_top", "ERROR:");
+    row("no module name", "nodefine", 1, "top_define.vh", "");
+    row("missing source file", "nosource", 1, "sources of the core are missing", "gone.v");
+    row("missing working directory", "nowork", 1, "does not exist", "");
+    row("Synplify Pro not installed", "", 0, "\"synplify_pro\" is not on the PATH", "");
+    row("cancelled from the progress window", "cancel", 1, "cancelled", "");
 }
 
 void tst_SynthesisHelper::failures()
@@ -212,10 +207,11 @@ void tst_SynthesisHelper::failures()
     QTemporaryDir dir;
     const QString work = dir.filePath("work");
     IPCore::SynthesizeArgs args = prepareWork(work, false);
+    const char *const results[] = {"top.vg", "top_tmp.v", "top.vho", "rev_1/top.vm"};
     if (fault == "syntax") {
-        QVERIFY(writeFile(dir.filePath("broken.v"),
-                          "`include \"top_define.vh\"\nmodule `module_name (input a);\n  wire = "
-                          ";\nendmodule\n"));
+        QVERIFY(writeFile(
+                dir.filePath("broken.v"),
+                "`include \"top_define.vh\"\nmodule `module_name (input a);\n  wire = ;\n"));
         args.options.insert("source_files", QStringList{dir.filePath("broken.v")});
     } else if (fault == "nodefine") {
         QFile::remove(work + "/top_define.vh");
@@ -223,103 +219,117 @@ void tst_SynthesisHelper::failures()
         args.options.insert("source_files", QStringList{dir.filePath("gone.v")});
     } else if (fault == "nowork") {
         args.workDir = dir.filePath("nowhere");
+    } else if (fault == "cancel") {
+        QVERIFY(writeFile(
+                dir.filePath("bin/yosys"), "#!/bin/sh\necho $$ > pid.txt\nsleep 60\n", true));
+        // Results of an earlier run must not pass for this one's.
+        for (const char *name : results)
+            QVERIFY(writeFile(work + "/" + name, "stale"));
     }
+    PathPrefix path(dir.filePath("bin"));
+    HostRecorder host;
     IPCore::SynthesisHelper helper;
     helper.setSynthesizeTool(IPCore::SynthesisHelper::SynthesizeTool(tool));
     helper.setArgs(args);
+    helper.showProgressDlg();
     QSignalSpy done(&helper, &IPCore::SynthesisHelper::finished);
     helper.start();
     QCOMPARE(done.count(), 0); // start() returns first, in every case
+    QString pid;
+    if (fault == "cancel") {
+        QTRY_VERIFY(QFileInfo::exists(work + "/pid.txt"));
+        pid = readFile(work + "/pid.txt").trimmed();
+        QVERIFY(QFileInfo::exists("/proc/" + pid));
+        helper.progressDlg()->findChild<QAbstractButton *>("cancelSynthesis")->click();
+    }
     QVERIFY(done.wait(60000));
-    QTest::qWait(20);
-    QCOMPARE(done.count(), 1);
-    QVERIFY(done.first().first().toInt() != 0);
-    QVERIFY2(helper.errorMsg().contains(message), qPrintable(helper.errorMsg()));
-    QVERIFY(!helper.errorMsg().contains('\n'));
-    if (!detail.isEmpty())
-        QVERIFY2(helper.detailErrorMsgs().join('\n').contains(detail),
-                 qPrintable(helper.detailErrorMsgs().join('\n')));
-    QVERIFY(!helper.isRunning());
-    QVERIFY(!QFileInfo::exists(work + "/top.vg"));
-    if (fault == "syntax")
-        QVERIFY(readFile(work + "/synthesis.log").contains("ERROR:"));
-}
-
-void tst_SynthesisHelper::synplifyStandIn_data()
-{
-    QTest::addColumn<bool>("vhdl");
-    QTest::newRow("Verilog") << false;
-    QTest::newRow("VHDL") << true;
-}
-
-// A stand-in synplify_pro checks how it is called and writes the netlists
-// where the project asks for them.
-void tst_SynthesisHelper::synplifyStandIn()
-{
-    QFETCH(bool, vhdl);
-    QTemporaryDir dir;
-    QVERIFY(writeFile(dir.filePath("bin/synplify_pro"),
-                      "#!/bin/sh\n[ \"$1\" = -batch ] && [ \"$2\" = top.prj ] || exit 9\n"
-                      "out=$(sed -n 's/^project -result_file \"\\(.*\\)\"$/\\1/p' \"$2\")\n"
-                      "echo 'module mini_top(clk_i);\n  input clk_i;\nendmodule' > \"$out\"\n"
-                      "grep -q '^set_option -write_vhdl 1' \"$2\" && echo 'entity mini_top is "
-                      "end;' > \"${out%.vm}.vhm\"\nexit 0\n",
-                      true));
-    PathPrefix path(dir.filePath("bin"));
-    const QString work = dir.filePath("work");
-    IPCore::SynthesisHelper helper;
-    helper.setSynthesizeTool(IPCore::SynthesisHelper::SynplifyPro);
-    helper.setArgs(prepareWork(work, vhdl));
-    QSignalSpy done(&helper, &IPCore::SynthesisHelper::finished);
-    helper.start();
-    QVERIFY(done.wait(60000));
-    QVERIFY2(done.first().first().toInt() == 0, qPrintable(helper.errorMsg()));
-    const QString project = readFile(work + "/top.prj");
-    for (const QString &line : {"add_file -verilog \"" + Fixture + "/mini.v\"\n",
-                                QString("set_option -top_module \"mini_top\"\n"),
-                                "set_option -include_path \"" + work + ";" + Fixture + "\"\n"})
-        QVERIFY2(project.contains(line), qPrintable(project));
-    QVERIFY(QFileInfo(work + "/rev_1/top.vm").size() > 0);
-    QCOMPARE(QFileInfo::exists(work + "/rev_1/top.vhm"), vhdl);
-    QVERIFY(readFile(work + "/top_tmp.v").contains("mini_top u_mini_top ("));
-    QCOMPARE(QFileInfo::exists(work + "/top_tmp.vhd"), vhdl);
-    // The VHDL netlist comes from the tool: ours is not written beside it.
-    QVERIFY(!QFileInfo::exists(work + "/top.vhg"));
-}
-
-void tst_SynthesisHelper::cancelFromProgressWindow()
-{
-    HostRecorder host;
-    QTemporaryDir dir;
-    const QString bin = dir.filePath("bin");
-    QVERIFY(writeFile(bin + "/yosys", "#!/bin/sh\necho $$ > pid.txt\nexec sleep 60\n", true));
-    PathPrefix path(bin);
-    const QString work = dir.filePath("work");
-    IPCore::SynthesisHelper helper;
-    helper.setArgs(prepareWork(work, false));
-    // Results of an earlier run must not pass for this one's.
-    for (const char *name : {"top.vg", "top_tmp.v", "top.vho", "rev_1/top.vm"})
-        QVERIFY(writeFile(work + "/" + name, "stale"));
-    helper.setProgressDlgWindowTitle("Mini");
-    helper.showProgressDlg();
-    QWidget *window = helper.progressDlg();
-    QVERIFY(window && window->isVisible());
-    QCOMPARE(window->windowTitle(), QString("Mini"));
-    QSignalSpy done(&helper, &IPCore::SynthesisHelper::finished);
-    helper.start();
-    QTRY_VERIFY(QFileInfo::exists(work + "/pid.txt"));
-    const QString pid = readFile(work + "/pid.txt").trimmed();
-    QVERIFY(QFileInfo::exists("/proc/" + pid));
-    window->findChild<QAbstractButton *>("cancelSynthesis")->click();
-    QVERIFY(done.wait(10000));
-    QVERIFY(done.first().first().toInt() != 0);
-    QVERIFY(helper.errorMsg().contains("cancelled"));
-    for (const char *name : {"top.vg", "top_tmp.v", "top.vho", "rev_1/top.vm"})
-        QVERIFY2(!QFileInfo::exists(work + "/" + name), name);
-    QTRY_VERIFY(!QFileInfo::exists("/proc/" + pid)
-                || readFile("/proc/" + pid + "/stat").contains(") Z "));
     QTest::qWait(50);
     QCOMPARE(done.count(), 1);
+    QVERIFY(done.first().first().toInt() != 0);
+    QVERIFY2(helper.errorMsg().contains(message) && !helper.errorMsg().contains('\n'),
+             qPrintable(helper.errorMsg()));
+    QVERIFY2(helper.detailErrorMsgs().join('\n').contains(detail),
+             qPrintable(helper.detailErrorMsgs().join('\n')));
+    QVERIFY(!helper.isRunning());
+    for (const char *name : results)
+        QVERIFY2(!QFileInfo::exists(work + "/" + name), name);
+    QTRY_VERIFY(pid.isEmpty() || !QFileInfo::exists("/proc/" + pid)
+                || readFile("/proc/" + pid + "/stat").contains(") Z "));
+}
+
+void tst_SynthesisHelper::decode_data()
+{
+    QTest::addColumn<QByteArray>("netlist"); // empty: no netlist file at all
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing netlist") << QByteArray() << 1 << "does not exist";
+    QTest::newRow("not a netlist")
+            << QByteArray("@E: synthesis failed\n") << 3 << "is not a Verilog netlist";
+    QTest::newRow("vendor cell without a model") << QByteArray(
+            "module top(input a, output y);\n  VENDOR_LUT2 #(.INIT(4'h1)) u (.I0(a), .O(y));\n"
+            "endmodule\n") << 5 << "VENDOR_LUT2";
+}
+
+// The simulation model refuses clearly what it cannot model; the run on the
+// small design covers a netlist it can.
+void tst_SynthesisHelper::decode()
+{
+    QFETCH(QByteArray, netlist);
+    QFETCH(int, result);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString source = dir.filePath("work/top.vg");
+    QVERIFY(netlist.isEmpty() || writeFile(source, netlist));
+    QString text;
+    QCOMPARE(IPCore::decode(dir.path(), source, "top.vo", text), result);
+    QVERIFY2(text.contains(message), qPrintable(text));
+    QVERIFY(!QFileInfo::exists(dir.filePath("top.vo")));
+}
+
+void tst_SynthesisHelper::vhdlCells_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("expected"); // a line of the netlist, or part of the error
+    QTest::addColumn<bool>("written");
+    const QByteArray ff = R"({"C": [2], "D": [3], "Q": [5], "R": [4], "S": [3], "E": [4]})";
+    const QByteArray inout = R"(, "io": {"direction": "inout", "bits": [6]})";
+    QTest::newRow("set/reset flip-flop: reset wins")
+            << cellNetlist("$_DFFSR_PNN_", ff)
+            << "if n4 = '0' then\n            n5 <= '0';\n        elsif n3 = '0' then" << true;
+    QTest::newRow("set/reset flip-flop with enable")
+            << cellNetlist("$_DFFSRE_NPPP_", ff) << "falling_edge(n2)" << true;
+    QTest::newRow("two-input table on a constant") << cellNetlist(
+            "$lut", R"({"A": [2, "0"], "Y": [5]})", R"({"LUT": "0110", "WIDTH": "10"})")
+                                                   << "n5 <= lut(\"0110\", '0' & n2);" << true;
+    QTest::newRow("unmapped multiplier") << cellNetlist("$mul", R"({"A": [2], "B": [3], "Y": [5]})")
+                                         << "cannot express cell \"u\" of type \"$mul\"" << false;
+    QTest::newRow("bidirectional port")
+            << cellNetlist("$_NOT_", R"({"A": [2], "Y": [5]})", "{}", inout)
+            << "bidirectional port \"io\"" << false;
+}
+
+// The VHDL netlist for the cells a generic Yosys mapping can leave, and a
+// clear refusal for what it cannot express.
+void tst_SynthesisHelper::vhdlCells()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(QString, expected);
+    QFETCH(bool, written);
+    IPCore::YosysNetlist netlist;
+    QString error;
+    QVERIFY2(IPCore::YosysNetlist::parse(json, "cells.json", QString(), netlist, error),
+             qPrintable(error));
+    QString text;
+    QCOMPARE(IPCore::VhdlNetlistWriter::write(netlist, text, error), written);
+    QVERIFY2((written ? text : error).contains(expected), qPrintable(written ? text : error));
+    if (!written)
+        return;
+    QVERIFY(text.contains("signal n5 : std_logic := '0';")); // the init value is kept
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("cells.vhd"), text.toUtf8()));
+    QString log;
+    QVERIFY2(runTool("ghdl", {"-c", "--std=93", "cells.vhd", "-e", "cells"}, dir.path(), &log) == 0,
+             qPrintable(log + text));
 }
 
 QTEST_MAIN(tst_SynthesisHelper)
