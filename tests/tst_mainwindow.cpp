@@ -13,7 +13,6 @@
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTreeWidget>
@@ -37,6 +36,7 @@ private:
     static ModalWatcher::Handler chooseDirectory(const QString &dir);
     static void press(QWidget *dialog, QDialogButtonBox::StandardButton button);
 
+    QTemporaryDir m_settings;
     QTemporaryDir m_generated; // the core generateThenReopen delivers, verified after it
 };
 
@@ -44,10 +44,10 @@ void tst_MainWindow::initTestCase()
 {
     if (QGuiApplication::platformName() != "xcb")
         QSKIP("needs an X server: run under xvfb-run -a");
-    QStandardPaths::setTestModeEnabled(true);
+    // Settings of this run only: runs side by side must not clear each other's.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
     QCoreApplication::setOrganizationName("ipgen");
     QCoreApplication::setApplicationName("tst_mainwindow");
-    QSettings().clear();
 }
 
 ModalWatcher::Handler tst_MainWindow::chooseDirectory(const QString &dir)
