@@ -1,91 +1,13 @@
 #include "hdlhighlighter.h"
 
+#include "hdltemplates.h"
+
 #include <QFileInfo>
 #include <QSet>
 
 #include <optional>
 
 namespace {
-
-const QSet<QString> &verilogKeywords()
-{
-    static const QSet<QString> words{
-            QStringLiteral("always"),      QStringLiteral("and"),
-            QStringLiteral("assign"),      QStringLiteral("automatic"),
-            QStringLiteral("begin"),       QStringLiteral("buf"),
-            QStringLiteral("case"),        QStringLiteral("casex"),
-            QStringLiteral("casez"),       QStringLiteral("default"),
-            QStringLiteral("defparam"),    QStringLiteral("disable"),
-            QStringLiteral("edge"),        QStringLiteral("else"),
-            QStringLiteral("end"),         QStringLiteral("endcase"),
-            QStringLiteral("endfunction"), QStringLiteral("endgenerate"),
-            QStringLiteral("endmodule"),   QStringLiteral("endprimitive"),
-            QStringLiteral("endspecify"),  QStringLiteral("endtable"),
-            QStringLiteral("endtask"),     QStringLiteral("for"),
-            QStringLiteral("forever"),     QStringLiteral("function"),
-            QStringLiteral("generate"),    QStringLiteral("genvar"),
-            QStringLiteral("if"),          QStringLiteral("initial"),
-            QStringLiteral("inout"),       QStringLiteral("input"),
-            QStringLiteral("integer"),     QStringLiteral("localparam"),
-            QStringLiteral("module"),      QStringLiteral("nand"),
-            QStringLiteral("negedge"),     QStringLiteral("nor"),
-            QStringLiteral("not"),         QStringLiteral("or"),
-            QStringLiteral("output"),      QStringLiteral("parameter"),
-            QStringLiteral("posedge"),     QStringLiteral("primitive"),
-            QStringLiteral("real"),        QStringLiteral("reg"),
-            QStringLiteral("repeat"),      QStringLiteral("signed"),
-            QStringLiteral("specify"),     QStringLiteral("specparam"),
-            QStringLiteral("supply0"),     QStringLiteral("supply1"),
-            QStringLiteral("table"),       QStringLiteral("task"),
-            QStringLiteral("time"),        QStringLiteral("tri"),
-            QStringLiteral("unsigned"),    QStringLiteral("while"),
-            QStringLiteral("wire"),        QStringLiteral("xnor"),
-            QStringLiteral("xor"),
-    };
-    return words;
-}
-
-// Lower case: VHDL is case-insensitive.
-const QSet<QString> &vhdlKeywords()
-{
-    static const QSet<QString> words{
-            QStringLiteral("abs"),          QStringLiteral("after"),
-            QStringLiteral("all"),          QStringLiteral("and"),
-            QStringLiteral("architecture"), QStringLiteral("array"),
-            QStringLiteral("assert"),       QStringLiteral("attribute"),
-            QStringLiteral("begin"),        QStringLiteral("block"),
-            QStringLiteral("body"),         QStringLiteral("case"),
-            QStringLiteral("component"),    QStringLiteral("configuration"),
-            QStringLiteral("constant"),     QStringLiteral("downto"),
-            QStringLiteral("else"),         QStringLiteral("elsif"),
-            QStringLiteral("end"),          QStringLiteral("entity"),
-            QStringLiteral("exit"),         QStringLiteral("for"),
-            QStringLiteral("function"),     QStringLiteral("generate"),
-            QStringLiteral("generic"),      QStringLiteral("if"),
-            QStringLiteral("in"),           QStringLiteral("inout"),
-            QStringLiteral("is"),           QStringLiteral("library"),
-            QStringLiteral("loop"),         QStringLiteral("map"),
-            QStringLiteral("mod"),          QStringLiteral("nand"),
-            QStringLiteral("next"),         QStringLiteral("nor"),
-            QStringLiteral("not"),          QStringLiteral("null"),
-            QStringLiteral("of"),           QStringLiteral("open"),
-            QStringLiteral("or"),           QStringLiteral("others"),
-            QStringLiteral("out"),          QStringLiteral("package"),
-            QStringLiteral("port"),         QStringLiteral("procedure"),
-            QStringLiteral("process"),      QStringLiteral("range"),
-            QStringLiteral("record"),       QStringLiteral("rem"),
-            QStringLiteral("report"),       QStringLiteral("return"),
-            QStringLiteral("select"),       QStringLiteral("severity"),
-            QStringLiteral("signal"),       QStringLiteral("subtype"),
-            QStringLiteral("then"),         QStringLiteral("to"),
-            QStringLiteral("type"),         QStringLiteral("until"),
-            QStringLiteral("use"),          QStringLiteral("variable"),
-            QStringLiteral("wait"),         QStringLiteral("when"),
-            QStringLiteral("while"),        QStringLiteral("with"),
-            QStringLiteral("xnor"),         QStringLiteral("xor"),
-    };
-    return words;
-}
 
 bool isIdentifierStart(QChar c)
 {
@@ -171,7 +93,7 @@ QVector<HdlHighlighter::Token> verilogTokens(const QString &line, bool &inCommen
             return scan(line, i, [](QChar ch) { return !ch.isSpace(); });
         if (isIdentifierStart(c) || c == QLatin1Char('$')) {
             const int end = scan(line, i + 1, isIdentifierChar);
-            if (verilogKeywords().contains(line.mid(i, end - i)))
+            if (IPCore::HdlTemplates::isVerilogKeyword(line.mid(i, end - i)))
                 kind = Kind::Keyword;
             return end;
         }
@@ -215,7 +137,7 @@ QVector<HdlHighlighter::Token> vhdlTokens(const QString &line)
                 kind = Kind::Number;
                 return stringEnd(line, end, false);
             }
-            if (vhdlKeywords().contains(line.mid(i, end - i).toLower()))
+            if (IPCore::HdlTemplates::isVhdlReserved(line.mid(i, end - i)))
                 kind = Kind::Keyword;
             return end;
         }

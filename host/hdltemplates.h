@@ -11,6 +11,8 @@ namespace IPCore::HdlTemplates {
 
 /// True for the reserved words of Verilog-2005 (gate primitives included).
 IPCORE_HOST_EXPORT bool isVerilogKeyword(const QString &word);
+/// True for the reserved words of VHDL-2008, in any case.
+IPCORE_HOST_EXPORT bool isVhdlReserved(const QString &word);
 /// `name` as a Verilog identifier (escaped when it is not a simple one).
 IPCORE_HOST_EXPORT QString verilogIdentifier(const QString &name);
 /// `name` as a VHDL identifier (extended when it is not a basic one or is reserved).
