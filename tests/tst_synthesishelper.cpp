@@ -318,6 +318,13 @@ void tst_SynthesisHelper::vhdlCells_data()
                                                    << "n5 <= lut(\"0110\", '0' & n2);" << true;
     QTest::newRow("unmapped multiplier") << cellNetlist("$mul", R"({"A": [2], "B": [3], "Y": [5]})")
                                          << "cannot express cell \"u\" of type \"$mul\"" << false;
+    QTest::newRow("memory with a write port")
+            << cellNetlist("$mem_v2",
+                           R"({"RD_ADDR": [2], "RD_DATA": [5], "RD_CLK": [3], "RD_EN": ["1"],
+                               "WR_ADDR": [2], "WR_DATA": [4], "WR_CLK": [3], "WR_EN": [4]})",
+                           R"({"WIDTH": "1", "SIZE": "10", "ABITS": "1", "RD_PORTS": "1",
+                               "WR_PORTS": "1", "INIT": "01", "RD_CLK_ENABLE": "1"})")
+            << "cannot express cell \"u\" of type \"$mem_v2\"" << false;
     QTest::newRow("bidirectional port")
             << cellNetlist("$_NOT_", R"({"A": [2], "Y": [5]})", "{}", inout)
             << "bidirectional port \"io\"" << false;
