@@ -12,7 +12,7 @@ tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 
 # Prints "luts flipflops memorybits" of a Yosys log: the last statistics block
-# for cells, the largest memory bit count seen before memories were mapped.
+# for cells, the largest memory bit count seen (the table stays a memory).
 counts() {
     awk '
         /Number of cells:/ { luts = 0; ffs = 0 }

@@ -80,12 +80,14 @@ QString models(const QStringList &types,
 // multiplexers, so an unknown select still gives a known output wherever
 // the table entries it chooses between agree, as the hardware does. The
 // fold runs only for an unknown select: Icarus takes eight times longer
-// through the function than through an index.
+// through the function than through an index. A continuous assignment, not
+// a process waiting for a change of A: a table whose inputs are constant
+// from time zero must still drive its output.
 static const char LutModel[] = "module \\$lut (A, Y);\n"
                                "parameter WIDTH = 0;\n"
                                "parameter [(1 << WIDTH) - 1:0] LUT = 0;\n"
                                "input [WIDTH-1:0] A;\n"
-                               "output reg Y;\n"
+                               "output Y;\n"
                                "function fold(input [(1 << WIDTH) - 1:0] t, input [WIDTH-1:0] s);\n"
                                "    integer k, j;\n"
                                "    reg [(1 << WIDTH) - 1:0] v;\n"
@@ -97,8 +99,7 @@ static const char LutModel[] = "module \\$lut (A, Y);\n"
                                "        fold = v[0];\n"
                                "    end\n"
                                "endfunction\n"
-                               "always @(A)\n"
-                               "    Y = ^A !== 1'bx ? LUT[A] : fold(LUT, A);\n"
+                               "assign Y = ^A !== 1'bx ? LUT[A] : fold(LUT, A);\n"
                                "endmodule";
 
 bool readYosysLibrary(const QString &dataDir, QMap<QString, QString> &library, QString &error)

@@ -398,6 +398,17 @@ bool SynthesisHelper::collectResults(QString &error)
             return false;
         }
     }
+    if (m_tool == VeltoSynthesis) {
+        QFile netlist(work + expected.first());
+        if (!netlist.open(QIODevice::ReadOnly)) {
+            error = tr("Cannot read the netlist \"%1\": %2.")
+                            .arg(netlist.fileName(), netlist.errorString());
+            return false;
+        }
+        if (!Utils::FileUtils::writeFile(
+                    netlist.fileName(), YosysFlow::lintClean(netlist.readAll()), error))
+            return false;
+    }
 
     YosysNetlist netlist;
     if (!YosysNetlist::read(work + json, m_top, netlist, error))

@@ -6,6 +6,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace IPCore {
 
 using HdlTemplates::vhdlIdentifier;
@@ -172,6 +174,16 @@ static bool gateStatement(const NetlistCell &cell, QString &out)
     return true;
 }
 
+// Bits as a std_logic_vector expression, most significant first.
+static QString vectorText(const QVector<NetBit> &bits)
+{
+    QStringList parts;
+    for (int i = int(bits.size()) - 1; i >= 0; --i)
+        parts << bitText(bits.at(i));
+    return bits.size() == 1 ? QStringLiteral("(0 => %1)").arg(parts.first())
+                            : parts.join(QStringLiteral(" & "));
+}
+
 static bool lutStatement(const NetlistCell &cell, QString &out)
 {
     const QVector<NetBit> inputs = cell.connections.value(QStringLiteral("A"));
@@ -179,25 +191,131 @@ static bool lutStatement(const NetlistCell &cell, QString &out)
     if (inputs.isEmpty() || table.size() != (1 << inputs.size())
         || !QRegularExpression(QStringLiteral("^[01xz]+$")).match(table).hasMatch())
         return false;
-    QStringList select;
-    for (int i = int(inputs.size()) - 1; i >= 0; --i)
-        select << bitText(inputs.at(i));
-    const QString selection = inputs.size() == 1 ? QStringLiteral("(0 => %1)").arg(select.first())
-                                                 : select.join(QStringLiteral(" & "));
     out += QStringLiteral("    %1 <= lut(\"%2\", %3);\n")
-                   .arg(pin(cell, "Y"), table.toUpper(), selection);
+                   .arg(pin(cell, "Y"), table.toUpper(), vectorText(inputs));
+    return true;
+}
+
+static int intParameter(const NetlistCell &cell, const char *name)
+{
+    return cell.parameters.value(QLatin1String(name)).toInt(nullptr, 2);
+}
+
+// Bit `i` of a parameter whose text is most significant bit first.
+static QChar parameterBit(const NetlistCell &cell, const char *name, int i)
+{
+    const QString text = cell.parameters.value(QLatin1String(name));
+    return i < text.size() ? text.at(text.size() - 1 - i) : QLatin1Char('0');
+}
+
+// The `count` bits of `text` (most significant first) from bit `from`, as a
+// std_logic_vector literal.
+static QString literal(const QString &text, int from, int count)
+{
+    return QLatin1Char('"') + text.mid(text.size() - from - count, count).toUpper()
+           + QLatin1Char('"');
+}
+
+static bool isConstant(const QVector<NetBit> &bits, char value)
+{
+    return std::all_of(bits.cbegin(), bits.cend(), [value](const NetBit &bit) {
+        return bit.isConstant() && bit.constant == value;
+    });
+}
+
+// A read-only memory as a constant array, with an asynchronous or clocked
+// process per read port. Resettable read ports and write ports are refused.
+static bool
+memoryStatements(const NetlistCell &cell, int number, QString &declarations, QString &out)
+{
+    const int width = intParameter(cell, "WIDTH");
+    const int size = intParameter(cell, "SIZE");
+    const int abits = intParameter(cell, "ABITS");
+    const int ports = intParameter(cell, "RD_PORTS");
+    const QString init = cell.parameters.value(QStringLiteral("INIT"));
+    const QVector<NetBit> address = cell.connections.value(QStringLiteral("RD_ADDR"));
+    const QVector<NetBit> data = cell.connections.value(QStringLiteral("RD_DATA"));
+    const QVector<NetBit> clock = cell.connections.value(QStringLiteral("RD_CLK"));
+    const QVector<NetBit> enable = cell.connections.value(QStringLiteral("RD_EN"));
+    if (cell.type != QLatin1String("$mem_v2") || intParameter(cell, "WR_PORTS") != 0
+        || intParameter(cell, "OFFSET") != 0 || width <= 0 || size <= 0 || ports <= 0
+        || init.size() != width * size || address.size() != ports * abits
+        || data.size() != ports * width || clock.size() != ports || enable.size() != ports
+        || cell.parameters.value(QStringLiteral("RD_WIDE_CONTINUATION")).contains(QLatin1Char('1'))
+        || !isConstant(cell.connections.value(QStringLiteral("RD_ARST")), '0')
+        || !isConstant(cell.connections.value(QStringLiteral("RD_SRST")), '0'))
+        return false;
+
+    const QString name = QStringLiteral("mem%1").arg(number);
+    QStringList words;
+    for (int k = 0; k < size; ++k)
+        words << literal(init, k * width, width);
+    declarations
+            += QStringLiteral("    type %1_t is array (0 to %2) of std_logic_vector(%3 downto 0);\n"
+                              "    constant %1 : %1_t := (\n        %4);\n"
+                              "    -- A word, or unknown for an unknown or missing address.\n"
+                              "    function %1_word(sel : std_logic_vector) return "
+                              "std_logic_vector is\n"
+                              "        constant i : integer := index(sel);\n"
+                              "    begin\n"
+                              "        if i < 0 or i > %2 then\n"
+                              "            return (%3 downto 0 => 'X');\n"
+                              "        end if;\n"
+                              "        return %1(i);\n"
+                              "    end function;\n")
+                       .arg(name)
+                       .arg(size - 1)
+                       .arg(width - 1)
+                       .arg(size == 1 ? QStringLiteral("0 => ") + words.first()
+                                      : words.join(QStringLiteral(",\n        ")));
+    for (int p = 0; p < ports; ++p) {
+        const QString q = QStringLiteral("%1_q%2").arg(name).arg(p);
+        const QString read = QStringLiteral("%1 <= %2_word(%3);")
+                                     .arg(q, name, vectorText(address.mid(p * abits, abits)));
+        declarations += QStringLiteral("    signal %1 : std_logic_vector(%2 downto 0) := %3;\n")
+                                .arg(q)
+                                .arg(width - 1)
+                                .arg(literal(cell.parameters.value(QStringLiteral("RD_INIT_VALUE")),
+                                             p * width,
+                                             width));
+        if (parameterBit(cell, "RD_CLK_ENABLE", p) != QLatin1Char('1')) {
+            out += QStringLiteral("    ") + read + QLatin1Char('\n');
+        } else {
+            const NetBit &clk = clock.at(p);
+            const NetBit &en = enable.at(p);
+            if (clk.isConstant() || (en.isConstant() && en.constant != '1'))
+                return false;
+            const QString edge = parameterBit(cell, "RD_CLK_POLARITY", p) == QLatin1Char('1')
+                                         ? QStringLiteral("rising_edge")
+                                         : QStringLiteral("falling_edge");
+            const QString body = en.isConstant() ? read
+                                                 : QStringLiteral("if %1 = '1' then %2 end if;")
+                                                           .arg(bitText(en), read);
+            out += QStringLiteral("    process (%1)\n    begin\n        if %2(%1) then\n"
+                                  "            %3\n        end if;\n    end process;\n")
+                           .arg(bitText(clk), edge, body);
+        }
+        for (int j = 0; j < width; ++j)
+            out += QStringLiteral("    %1 <= %2(%3);\n")
+                           .arg(bitText(data.at(p * width + j)), q)
+                           .arg(j);
+    }
     return true;
 }
 
 bool VhdlNetlistWriter::write(const YosysNetlist &netlist, QString &text, QString &error)
 {
     QString statements;
+    QString memoryDeclarations;
+    int memories = 0;
     QSet<int> nets;
     for (const NetlistCell &cell : netlist.cells) {
         FlipFlop ff;
         bool written = false;
         if (cell.type == QLatin1String("$lut"))
             written = lutStatement(cell, statements);
+        else if (cell.type.startsWith(QLatin1String("$mem")))
+            written = memoryStatements(cell, memories++, memoryDeclarations, statements);
         else if (parseFlipFlop(cell.type, ff))
             written = flipFlopProcess(cell, ff, statements);
         else
@@ -240,7 +358,7 @@ bool VhdlNetlistWriter::write(const YosysNetlist &netlist, QString &text, QStrin
 
     QList<int> sorted = nets.values();
     std::sort(sorted.begin(), sorted.end());
-    QString declarations;
+    QString declarations = memoryDeclarations;
     for (int net : qAsConst(sorted)) {
         const char init = netlist.initValues.value(net, 0);
         declarations += init ? QStringLiteral("    signal n%1 : std_logic := '%2';\n")
@@ -252,31 +370,42 @@ bool VhdlNetlistWriter::write(const YosysNetlist &netlist, QString &text, QStrin
     const QString entity = vhdlIdentifier(netlist.moduleName);
     const QString package = vhdlIdentifier(netlist.moduleName + QStringLiteral("_cells"));
     text = QStringLiteral(
-                   "-- Structural VHDL netlist of %1: generic look-up tables and flip-flops.\n\n"
+                   "-- Structural VHDL netlist of %1: generic look-up tables, flip-flops "
+                   "and memories.\n\n"
                    "library ieee;\n"
                    "use ieee.std_logic_1164.all;\n\n"
                    "package %2 is\n"
+                   "    -- The number a select vector spells, or -1 when a bit is unknown.\n"
+                   "    function index(sel : std_logic_vector) return integer;\n"
                    "    -- Output of a look-up table; table'left is the entry of the all-ones "
                    "input.\n"
                    "    function lut(table : std_logic_vector; sel : std_logic_vector) return "
                    "std_logic;\n"
                    "end package;\n\n"
                    "package body %2 is\n"
+                   "    function index(sel : std_logic_vector) return integer is\n"
+                   "        constant s : std_logic_vector(sel'length - 1 downto 0) := sel;\n"
+                   "        variable result : natural := 0;\n"
+                   "    begin\n"
+                   "        for i in s'range loop\n"
+                   "            result := result * 2;\n"
+                   "            if s(i) = '1' or s(i) = 'H' then\n"
+                   "                result := result + 1;\n"
+                   "            elsif s(i) /= '0' and s(i) /= 'L' then\n"
+                   "                return -1;\n"
+                   "            end if;\n"
+                   "        end loop;\n"
+                   "        return result;\n"
+                   "    end function;\n\n"
                    "    function lut(table : std_logic_vector; sel : std_logic_vector) return "
                    "std_logic is\n"
                    "        constant t : std_logic_vector(table'length - 1 downto 0) := table;\n"
-                   "        constant s : std_logic_vector(sel'length - 1 downto 0) := sel;\n"
-                   "        variable index : natural := 0;\n"
+                   "        constant i : integer := index(sel);\n"
                    "    begin\n"
-                   "        for i in s'range loop\n"
-                   "            index := index * 2;\n"
-                   "            if s(i) = '1' or s(i) = 'H' then\n"
-                   "                index := index + 1;\n"
-                   "            elsif s(i) /= '0' and s(i) /= 'L' then\n"
-                   "                return 'X';\n"
-                   "            end if;\n"
-                   "        end loop;\n"
-                   "        return t(index);\n"
+                   "        if i < 0 then\n"
+                   "            return 'X';\n"
+                   "        end if;\n"
+                   "        return t(i);\n"
                    "    end function;\n"
                    "end package body;\n\n"
                    "library ieee;\n"

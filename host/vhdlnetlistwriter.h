@@ -9,7 +9,8 @@ namespace IPCore {
 
 /// Writes a structural VHDL netlist (one entity, its architecture and a
 /// small package with the look-up table function) of a Yosys netlist mapped
-/// to generic LUTs, gates and flip-flops. The result is plain VHDL-93.
+/// to generic LUTs, gates, flip-flops and read-only memories. The result is
+/// plain VHDL-93.
 class IPCORE_HOST_EXPORT VhdlNetlistWriter
 {
 public:

@@ -19,8 +19,13 @@ IPCORE_HOST_EXPORT QString dataDir();
 IPCORE_HOST_EXPORT QString moduleName(const QString &workDir, QString &error);
 
 /// The Yosys script that synthesizes `top` from the run's sources into
-/// generic 4-input LUTs and flip-flops, writing FILE.vg and FILE.json.
+/// generic 4-input LUTs, flip-flops and memories with their contents, writing
+/// FILE.vg (plain Verilog that needs no cell library) and FILE.json.
 IPCORE_HOST_EXPORT QString script(const SynthesizeArgs &args, const QString &top);
+
+/// The Verilog netlist as delivered: Yosys's text with its table look-ups,
+/// narrowed on purpose, kept from Verilator's width warnings.
+IPCORE_HOST_EXPORT QByteArray lintClean(const QByteArray &netlist);
 
 /// A script that only elaborates `top` and writes its interface to `jsonFile`.
 IPCORE_HOST_EXPORT QString interfaceScript(const SynthesizeArgs &args,

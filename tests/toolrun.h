@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -42,4 +43,14 @@ inline QString readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+/// The first process in a Verilog text that waits for a change of its inputs
+/// rather than a clock edge, empty when there is none: one whose inputs are
+/// constant from time zero may never run, depending on the simulator.
+inline QString levelSensitiveProcess(const QString &verilog)
+{
+    static const QRegularExpression process(
+            QStringLiteral("always\\s*@\\s*(\\*|\\((?!\\s*(posedge|negedge))[^)]*\\))"));
+    return process.match(verilog).captured();
 }
