@@ -176,20 +176,21 @@ bool CoreVerifier::prepare(const QString &ipcPath, QString *error)
                             .arg(m_plan.cycles)
                             .arg(m_plan.length)}};
     } else {
-        m_steps = {{QStringLiteral("iverilog"),
-                    {QStringLiteral("-g2005"),
-                     QStringLiteral("-o"),
-                     QStringLiteral("sim.vvp"),
-                     QStringLiteral("-I"),
-                     work,
-                     QStringLiteral("dds_tb.v"),
-                     model},
-                    QStringLiteral("Compiling %1 with the test bench (Icarus Verilog)").arg(m_model)},
-                   {QStringLiteral("vvp"),
-                    {QStringLiteral("-n"), QStringLiteral("sim.vvp")},
-                    QStringLiteral("Simulating %1 cycles for a record of %2 samples of channel 0")
-                            .arg(m_plan.cycles)
-                            .arg(m_plan.length)}};
+        m_steps = {
+                {QStringLiteral("iverilog"),
+                 {QStringLiteral("-g2005"),
+                  QStringLiteral("-o"),
+                  QStringLiteral("sim.vvp"),
+                  QStringLiteral("-I"),
+                  work,
+                  QStringLiteral("dds_tb.v"),
+                  model},
+                 QStringLiteral("Compiling %1 with the test bench (Icarus Verilog)").arg(m_model)},
+                {QStringLiteral("vvp"),
+                 {QStringLiteral("-n"), QStringLiteral("sim.vvp")},
+                 QStringLiteral("Simulating %1 cycles for a record of %2 samples of channel 0")
+                         .arg(m_plan.cycles)
+                         .arg(m_plan.length)}};
     }
     QFile stimulus(m_work->filePath(QStringLiteral("stimulus.txt")));
     if (!stimulus.open(QIODevice::WriteOnly | QIODevice::Text)) {

@@ -152,11 +152,11 @@ QString vhdlTestBench(const QString &templateText, QString *error)
     const QString text = code.join(QLatin1Char('\n'));
     static const QRegularExpression component(
             QStringLiteral("component\\s+\\w+.*?end\\s+component\\s*;"),
-            QRegularExpression::DotMatchesEverythingOption | QRegularExpression::CaseInsensitiveOption);
+            QRegularExpression::DotMatchesEverythingOption
+                    | QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch declaration = component.match(text);
-    const QString instance = declaration.hasMatch()
-                                     ? text.mid(declaration.capturedEnd()).trimmed()
-                                     : QString();
+    const QString instance
+            = declaration.hasMatch() ? text.mid(declaration.capturedEnd()).trimmed() : QString();
     if (!declaration.hasMatch() || !instance.contains(QLatin1String("port map"))) {
         *error = QStringLiteral("The instantiation template has no component declaration "
                                 "followed by an instance.");
@@ -181,12 +181,12 @@ QString vhdlTestBench(const QString &templateText, QString *error)
         }
         (input ? inputs : outputs).insert(name, port.captured(3));
         declarations += QStringLiteral("    signal %1 : %2%3;\n")
-                           .arg(name,
-                                portType(port.captured(3)),
-                                input ? (port.captured(3).isEmpty() ? QStringLiteral(" := '0'")
-                                                                    : QStringLiteral(
-                                                                            " := (others => '0')"))
-                                      : QString());
+                                .arg(name,
+                                     portType(port.captured(3)),
+                                     input ? (port.captured(3).isEmpty()
+                                                      ? QStringLiteral(" := '0'")
+                                                      : QStringLiteral(" := (others => '0')"))
+                                           : QString());
     }
     if (!inputs.contains(QStringLiteral("clk_i")) || !inputs.contains(QStringLiteral("rst_n_i"))
         || !outputs.contains(QStringLiteral("data_valid_o"))) {
@@ -200,12 +200,11 @@ QString vhdlTestBench(const QString &templateText, QString *error)
         if (!inputs.contains(name))
             continue;
         const QString msb = inputs.value(name);
-        drive += msb.isEmpty()
-                         ? QStringLiteral("            %1 <= f(%2)(0);\n").arg(name).arg(i)
-                         : QStringLiteral("            %1 <= f(%2)(%3 downto 0);\n")
-                                   .arg(name)
-                                   .arg(i)
-                                   .arg(msb);
+        drive += msb.isEmpty() ? QStringLiteral("            %1 <= f(%2)(0);\n").arg(name).arg(i)
+                               : QStringLiteral("            %1 <= f(%2)(%3 downto 0);\n")
+                                         .arg(name)
+                                         .arg(i)
+                                         .arg(msb);
     }
     QStringList sampled, written;
     for (const char *field : OutputFields) {
@@ -214,9 +213,8 @@ QString vhdlTestBench(const QString &templateText, QString *error)
             written << QStringLiteral("\"0\"");
             continue;
         }
-        const QString vector = outputs.value(name).isEmpty()
-                                       ? QStringLiteral("(0 => %1)").arg(name)
-                                       : name;
+        const QString vector
+                = outputs.value(name).isEmpty() ? QStringLiteral("(0 => %1)").arg(name) : name;
         sampled << QStringLiteral("known(%1)").arg(vector);
         written << QStringLiteral("hex(%1)").arg(vector);
     }
