@@ -98,6 +98,7 @@ MainWindow::MainWindow(const QString &pluginDir, QWidget *parent)
     connect(m_project, &ProjectPanel::fileActivated, this, &MainWindow::openProjectFile);
     connect(m_services, &GuiServices::filesAddedToProject, this, &MainWindow::showProject);
     connect(m_project, &ProjectPanel::filesChanged, this, &MainWindow::updateActions);
+    connect(m_project, &ProjectPanel::currentFileChanged, this, &MainWindow::updateActions);
     connect(m_verifier, &CoreVerifier::finished, this, &MainWindow::showVerification);
     updateActions();
 
@@ -320,14 +321,31 @@ void MainWindow::fillRecentMenu()
         m_recent->addAction(tr("(none yet)"))->setEnabled(false);
 }
 
+// The configuration of the delivered core a project file belongs to: NAME.*
+// beside it, or NAME for the files of its readable core in NAME_rtl/.
+static QString deliveredCore(const QString &path)
+{
+    static const QLatin1String RtlSuffix("_rtl");
+    const QFileInfo file(path);
+    const QString folder = file.absolutePath();
+    const QString base = folder.endsWith(RtlSuffix)
+                                 ? folder.chopped(RtlSuffix.size())
+                                 : folder + QLatin1Char('/') + file.completeBaseName();
+    return QFileInfo(base + QStringLiteral(".ipc")).isFile()
+                           && QFileInfo(base + QStringLiteral(".vo")).isFile()
+                   ? base + QStringLiteral(".ipc")
+                   : QString();
+}
+
 QString MainWindow::generatedCore() const
 {
+    const QString picked = deliveredCore(m_project->currentFile());
+    if (!picked.isEmpty())
+        return picked;
     for (const QString &path : m_project->files()) {
-        const QFileInfo file(path);
-        const QString base = file.absolutePath() + QLatin1Char('/') + file.completeBaseName();
-        if (QFileInfo(base + QStringLiteral(".ipc")).isFile()
-            && QFileInfo(base + QStringLiteral(".vo")).isFile())
-            return base + QStringLiteral(".ipc");
+        const QString config = deliveredCore(path);
+        if (!config.isEmpty())
+            return config;
     }
     return QString();
 }

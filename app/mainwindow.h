@@ -51,8 +51,9 @@ private:
     void showProject(const QStringList &added);
     void addRecent(const QString &configPath);
     void fillRecentMenu();
-    /// The configuration (.ipc) of the first project file whose core was
-    /// delivered (its .vo exists); empty when there is none.
+    /// The configuration (.ipc) of the delivered core (its .vo exists) of
+    /// the project file the user picked, or when none is picked of the first
+    /// project file that has one; empty when there is none.
     QString generatedCore() const;
     void showVerification(const VerifyResult &result);
     /// Runs a dialog of the core; says in the status bar what it delivered.

@@ -3,6 +3,8 @@
 #include "ipgendialog.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
+#include "project.h"
+#include "projectpanel.h"
 #include "spectrumview.h"
 
 #include <QAction>
@@ -146,8 +148,10 @@ void tst_MainWindow::generateThenReopen()
         QVERIFY2(window.statusBar()->currentMessage().startsWith("Generated"),
                  qPrintable(window.statusBar()->currentMessage()));
         auto *project = window.findChild<QListWidget *>("projectFiles");
-        QCOMPARE(project->count(), 1);
+        // The netlist, then the readable core: two sources, two defines, the table.
+        QCOMPARE(project->count(), 6);
         QCOMPARE(project->item(0)->text(), QString("dds_ii.v"));
+        QCOMPARE(project->findItems("dds_ii_rtl/", Qt::MatchStartsWith).size(), 5);
 
         // Completion opened the netlist and its template in tabs, highlighted.
         auto *editors = window.findChild<EditorArea *>();
@@ -183,18 +187,37 @@ void tst_MainWindow::generateThenReopen()
 void tst_MainWindow::verify_data()
 {
     QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QString>("picked"); // a second core of the project, picked in the panel
     QTest::addColumn<QString>("status");
-    QTest::newRow("cancelled") << true << "^Verification of dds_ii cancelled\\.$";
-    QTest::newRow("verdict") << false << "^dds_ii: SFDR -?\\d+\\.\\d dBc .*: (PASS|FAIL), ";
+    QTest::newRow("cancelled") << true << ""
+                               << "^Verification of dds_ii cancelled\\.$";
+    QTest::newRow("verdict") << false << ""
+                             << "^dds_ii: SFDR -?\\d+\\.\\d dBc .*: (PASS|FAIL), ";
+    QTest::newRow("the picked core, not the first")
+            << false << "other.v"
+            << "^other: SFDR -?\\d+\\.\\d dBc .*: (PASS|FAIL), ";
 }
 
 void tst_MainWindow::verify()
 {
     QFETCH(bool, cancel);
+    QFETCH(QString, picked);
     QFETCH(QString, status);
+    const QDir dir(m_generated.path());
+    if (!picked.isEmpty()) {
+        // The same delivery under another name, listed after the first.
+        for (const char *suffix : {".ipc", ".vo", ".v"}) {
+            QFile::remove(dir.filePath("other") + suffix);
+            QVERIFY(QFile::copy(dir.filePath("dds_ii") + suffix, dir.filePath("other") + suffix));
+        }
+        QString error;
+        QVERIFY2(Core::Project::addFiles({dir.filePath(picked)}, error), qPrintable(error));
+    }
     MainWindow window(DDS2_PLUGIN_DIR "/..");
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    if (!picked.isEmpty())
+        window.findChild<ProjectPanel *>()->setCurrentFile(dir.filePath(picked));
     auto *action = window.findChild<QAction *>("verifyCore");
     QVERIFY(action->isEnabled());
     action->trigger();
@@ -210,7 +233,8 @@ void tst_MainWindow::verify()
     const QString message = window.statusBar()->currentMessage();
     QVERIFY2(QRegularExpression(status).match(message).hasMatch(), qPrintable(message));
     const int tabs = editors->count();
-    QCOMPARE(tabs > 0 && editors->tabText(tabs - 1) == "dds_ii spectrum", !cancel);
+    const QString name = picked.isEmpty() ? "dds_ii" : "other";
+    QCOMPARE(tabs > 0 && editors->tabText(tabs - 1) == name + " spectrum", !cancel);
     QCOMPARE(qobject_cast<SpectrumView *>(editors->currentWidget()) != nullptr, !cancel);
 }
 
