@@ -31,7 +31,9 @@ CoreEstimator::CoreEstimator(QObject *parent)
     : QObject(parent)
 {
     m_runner.setTimeout(TimeoutSeconds);
-    connect(&m_runner, &ToolRunner::failed, this, &CoreEstimator::fail);
+    connect(&m_runner, &ToolRunner::failed, this, [this](const QString &message) {
+        fail(Estimate::explainFailure(message, m_partLabel));
+    });
 }
 
 CoreEstimator::~CoreEstimator() = default;

@@ -42,6 +42,16 @@ EstimateFigures parseNextpnrReport(const QByteArray &json)
     return f;
 }
 
+QString explainFailure(const QString &message, const QString &part)
+{
+    if (!message.contains(QLatin1String("Unable to find a placement location"))
+        || !message.contains(QLatin1String("$sb_io'")))
+        return message;
+    return QStringLiteral("The core has more ports than %1 has pins, so it cannot be placed "
+                          "there; estimate it on hx8k, the larger reference part.\n%2")
+            .arg(part, message);
+}
+
 bool meets(const EstimateFigures &figures, double clockMHz)
 {
     return figures.fmaxMHz >= clockMHz;

@@ -28,6 +28,10 @@ EstimateFigures parseNextpnrReport(const QByteArray &json);
 QString
 summary(const QString &name, const EstimateFigures &figures, double clockMHz, const QString &part);
 
+/// The failure of a place and route run as the user should read it: a core
+/// with more ports than `part`'s package has pins is named as such.
+QString explainFailure(const QString &message, const QString &part);
+
 /// True when Fmax reaches the System Clock.
 bool meets(const EstimateFigures &figures, double clockMHz);
 

@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStatusBar>
@@ -169,7 +170,7 @@ void tst_MainWindow::generateThenReopen()
     }
     // A new window shows the same project and reopens the configuration.
     MainWindow window(DDS2_PLUGIN_DIR "/..");
-    QCOMPARE(window.findChild<QListWidget *>("projectFiles")->count(), 1);
+    QCOMPARE(window.findChild<QListWidget *>("projectFiles")->count(), 6);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QString channels;
@@ -186,20 +187,25 @@ void tst_MainWindow::generateThenReopen()
 
 void tst_MainWindow::verify_data()
 {
+    QTest::addColumn<QString>("action");
     QTest::addColumn<bool>("cancel");
     QTest::addColumn<QString>("picked"); // a second core of the project, picked in the panel
     QTest::addColumn<QString>("status");
-    QTest::newRow("cancelled") << true << ""
+    QTest::newRow("cancelled") << "verifyCore" << true << ""
                                << "^Verification of dds_ii cancelled\\.$";
-    QTest::newRow("verdict") << false << ""
+    QTest::newRow("verdict") << "verifyCore" << false << ""
                              << "^dds_ii: SFDR -?\\d+\\.\\d dBc .*: (PASS|FAIL), ";
     QTest::newRow("the picked core, not the first")
-            << false << "other.v"
+            << "verifyCore" << false << "other.v"
             << "^other: SFDR -?\\d+\\.\\d dBc .*: (PASS|FAIL), ";
+    QTest::newRow("estimate")
+            << "estimateCore" << false << ""
+            << "^dds_ii: Fmax [0-9.]+ MHz: (meets|does not meet) 100 MHz \\(System Clock\\)$";
 }
 
 void tst_MainWindow::verify()
 {
+    QFETCH(QString, action);
     QFETCH(bool, cancel);
     QFETCH(QString, picked);
     QFETCH(QString, status);
@@ -218,20 +224,27 @@ void tst_MainWindow::verify()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     if (!picked.isEmpty())
         window.findChild<ProjectPanel *>()->setCurrentFile(dir.filePath(picked));
-    auto *action = window.findChild<QAction *>("verifyCore");
-    QVERIFY(action->isEnabled());
-    action->trigger();
-    QVERIFY(!action->isEnabled());
-    auto *progress = window.findChild<QProgressDialog *>("verifyProgress");
+    auto *job = window.findChild<QAction *>(action);
+    QVERIFY(job->isEnabled());
+    job->trigger();
+    QVERIFY(!job->isEnabled());
+    QVERIFY(!window.findChild<QAction *>("verifyCore")->isEnabled());
+    auto *progress = window.findChild<QProgressDialog *>("jobProgress");
     QVERIFY(progress && progress->isVisible());
     if (cancel)
         progress->cancel();
     auto *editors = window.findChild<EditorArea *>();
     // A loaded machine takes half a minute to simulate the default core.
-    QTRY_VERIFY_WITH_TIMEOUT(action->isEnabled(), 180000);
-    QVERIFY(!window.findChild<QProgressDialog *>("verifyProgress"));
+    QTRY_VERIFY_WITH_TIMEOUT(job->isEnabled(), 180000);
+    QVERIFY(!window.findChild<QProgressDialog *>("jobProgress"));
     const QString message = window.statusBar()->currentMessage();
     QVERIFY2(QRegularExpression(status).match(message).hasMatch(), qPrintable(message));
+    if (action == "estimateCore") {
+        auto *box = window.findChild<QMessageBox *>("estimateResult");
+        QVERIFY(box && box->text().contains("logic cells"));
+        box->close();
+        return;
+    }
     const int tabs = editors->count();
     const QString name = picked.isEmpty() ? "dds_ii" : "other";
     QCOMPARE(tabs > 0 && editors->tabText(tabs - 1) == name + " spectrum", !cancel);
