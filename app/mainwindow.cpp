@@ -402,32 +402,50 @@ void MainWindow::showFailure(const QString &objectName, const QString &title, co
     box->open();
 }
 
-void MainWindow::estimateCore()
+template<class Job>
+void MainWindow::startJob(Job *job, QAction *action, QString *config, const QString &title)
 {
-    m_estimating = generatedCore();
-    if (m_estimating.isEmpty() || !m_estimate->isEnabled()) {
-        statusBar()->showMessage(m_estimate->statusTip());
+    *config = generatedCore();
+    if (config->isEmpty() || !action->isEnabled()) {
+        statusBar()->showMessage(action->statusTip());
         return;
     }
-    startProgress(m_estimator, tr("Estimate %1"), m_estimating);
-    m_estimator->start(m_estimating);
+    startProgress(job, title, *config);
+    job->start(*config);
     updateActions();
+}
+
+bool MainWindow::jobSucceeded(const QString &error,
+                              const QString &cancelled,
+                              const QString &failed,
+                              const QString &title,
+                              const QString &boxName)
+{
+    if (!endProgress()) {
+        statusBar()->showMessage(cancelled);
+        return false;
+    }
+    if (error.isEmpty())
+        return true;
+    statusBar()->showMessage(failed + QLatin1Char('.'));
+    showFailure(boxName, title, failed + QStringLiteral(":\n\n") + error);
+    return false;
+}
+
+void MainWindow::estimateCore()
+{
+    startJob(m_estimator, m_estimate, &m_estimating, tr("Estimate %1"));
 }
 
 void MainWindow::showEstimate(const EstimateResult &result)
 {
     const QString name = QFileInfo(m_estimating).completeBaseName();
-    if (!endProgress()) {
-        statusBar()->showMessage(tr("Estimate of %1 cancelled.").arg(name));
+    if (!jobSucceeded(result.ok ? QString() : result.error,
+                      tr("Estimate of %1 cancelled.").arg(name),
+                      tr("%1 could not be estimated").arg(name),
+                      tr("Estimate %1").arg(name),
+                      QStringLiteral("estimateFailed")))
         return;
-    }
-    if (!result.ok) {
-        statusBar()->showMessage(tr("%1 could not be estimated.").arg(name));
-        showFailure(QStringLiteral("estimateFailed"),
-                    tr("Estimate %1").arg(name),
-                    tr("%1 could not be estimated:\n\n%2").arg(name, result.error));
-        return;
-    }
     auto *box = new QMessageBox(QMessageBox::Information,
                                 tr("Estimate %1").arg(name),
                                 result.text,
@@ -441,30 +459,18 @@ void MainWindow::showEstimate(const EstimateResult &result)
 
 void MainWindow::verifyCore()
 {
-    m_verifying = generatedCore();
-    if (m_verifying.isEmpty() || !m_verify->isEnabled()) {
-        statusBar()->showMessage(m_verify->statusTip());
-        return;
-    }
-    startProgress(m_verifier, tr("Verify %1"), m_verifying);
-    m_verifier->start(m_verifying);
-    updateActions();
+    startJob(m_verifier, m_verify, &m_verifying, tr("Verify %1"));
 }
 
 void MainWindow::showVerification(const VerifyResult &result)
 {
     const QString name = QFileInfo(m_verifying).completeBaseName();
-    if (!endProgress()) {
-        statusBar()->showMessage(tr("Verification of %1 cancelled.").arg(name));
+    if (!jobSucceeded(result.ok ? QString() : result.error,
+                      tr("Verification of %1 cancelled.").arg(name),
+                      tr("%1 could not be verified").arg(name),
+                      tr("Verify %1").arg(name),
+                      QStringLiteral("verifyFailed")))
         return;
-    }
-    if (!result.ok) {
-        statusBar()->showMessage(tr("%1 could not be verified.").arg(name));
-        showFailure(QStringLiteral("verifyFailed"),
-                    tr("Verify %1").arg(name),
-                    tr("%1 could not be verified:\n\n%2").arg(name, result.error));
-        return;
-    }
     auto *view = new SpectrumView;
     view->setPlot(result.plot);
     view->setToolTip(QDir::toNativeSeparators(result.pngPath));

@@ -64,6 +64,16 @@ private:
     /// The window-modal progress of a background job on `config`, fed by `progress`.
     template<class Job>
     void startProgress(Job *job, const QString &title, const QString &config);
+    /// Starts `job` on the picked core, kept in `config`, with its progress.
+    template<class Job>
+    void startJob(Job *job, QAction *action, QString *config, const QString &title);
+    /// Closes a job's progress; false, with the outcome shown, when the job
+    /// was cancelled or ended with `error`.
+    bool jobSucceeded(const QString &error,
+                      const QString &cancelled,
+                      const QString &failed,
+                      const QString &title,
+                      const QString &boxName);
     /// Closes the progress; false when the user cancelled it.
     bool endProgress();
     void showFailure(const QString &objectName, const QString &title, const QString &text);
