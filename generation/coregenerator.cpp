@@ -12,6 +12,7 @@
 #include "synthesishelper.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QWidget>
 
@@ -133,6 +134,26 @@ void CoreGenerator::startSynthesis(const CoreSettings &settings)
     m_synthesis->start();
 }
 
+// The readable core beside the netlist; a configuration without a table has no table file.
+static bool deliverRtl(const DeliveryPlan &plan, QString &error)
+{
+    if (!QDir().mkpath(plan.rtlDir)) {
+        error = QStringLiteral("Cannot create the folder \"%1\" for the core's RTL.")
+                        .arg(plan.rtlDir);
+        return false;
+    }
+    for (int i = 0; i < plan.rtlFrom.size(); ++i) {
+        const bool table = plan.rtlFrom.at(i).endsWith(QLatin1String(".dat"));
+        if (table && !QFile::exists(plan.rtlFrom.at(i))) {
+            QFile::remove(plan.rtlTo.at(i)); // an earlier configuration's table does not belong
+            continue;
+        }
+        if (!Utils::FileUtils::copyFile(plan.rtlFrom.at(i), plan.rtlTo.at(i), error))
+            return false;
+    }
+    return true;
+}
+
 bool CoreGenerator::deliver(const CoreSettings &settings, int exitCode)
 {
     QStringList details;
@@ -143,7 +164,8 @@ bool CoreGenerator::deliver(const CoreSettings &settings, int exitCode)
             = deliveryPlan(settings.options.value(QStringLiteral("Synthesis_tool")).toString(),
                            settings.options.value(QStringLiteral("LANG")).toInt(),
                            out,
-                           settings.fileName);
+                           settings.fileName,
+                           settings.dataDirectory);
 
     bool failed = exitCode != 0;
     if (!failed) {
@@ -155,6 +177,10 @@ bool CoreGenerator::deliver(const CoreSettings &settings, int exitCode)
         }
         if (!plan.vhoFrom.isEmpty() && QFile::exists(plan.vhoFrom)
             && !Utils::FileUtils::copyFile(plan.vhoFrom, plan.vhoTo, error)) {
+            details << error;
+            failed = true;
+        }
+        if (!failed && !deliverRtl(plan, error)) {
             details << error;
             failed = true;
         }
@@ -176,7 +202,12 @@ bool CoreGenerator::deliver(const CoreSettings &settings, int exitCode)
     }
     for (const QString &path : plan.opened)
         Core::EditorManager::openEditor(path, false);
-    IPCore::addFilesToProject(plan.added);
+    QStringList added;
+    for (const QString &path : plan.added) {
+        if (QFile::exists(path))
+            added << path;
+    }
+    IPCore::addFilesToProject(added);
     return true;
 }
 
