@@ -41,7 +41,6 @@ configs=(
     "dither|NoiseShaping_sys=Phase Dithering"
     "prog_inc|PhaseIncrementProgrammability=programmable_inc"
     "stream_inc|PhaseIncrementProgrammability=streaming_inc"
-    "w15|ParameterSelection=Hardware Parameters|PhaseWidth=27|OutputWidth=15|channel1_column1=$inc"
 )
 
 define() { sed -n "s/^\`define $2 //p" "$1"; }
