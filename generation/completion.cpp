@@ -1,5 +1,6 @@
 #include "dds2dlg.h"
 
+#include "aliasing.h"
 #include "delivery.h"
 #include "editormanager.h"
 #include "fileutils.h"
@@ -7,6 +8,7 @@
 #include "synthesishelper.h"
 
 #include <QFile>
+#include <QMessageBox>
 
 namespace IPDDSYN {
 
@@ -50,6 +52,14 @@ void dds2dlg::onGenerationFinished(int exitCode)
     for (const QString &path : plan.opened)
         Core::EditorManager::openEditor(path, false);
     IPCore::addFilesToProject(plan.added);
+    // The dialog accepts such frequencies, but the user should know which
+    // frequency the core really makes.
+    const QStringList aliases = Generation::aliasWarnings(definesSettings());
+    if (!aliases.isEmpty())
+        QMessageBox::warning(this,
+                             QStringLiteral("Output Frequency Aliased"),
+                             QStringLiteral("The core was generated.\n\n%1")
+                                     .arg(aliases.join(QLatin1Char('\n'))));
     // The plain close: this dialog's own accept() would generate again.
     QDialog::accept();
 }
