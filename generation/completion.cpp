@@ -4,9 +4,11 @@
 #include "delivery.h"
 #include "editormanager.h"
 #include "fileutils.h"
+#include "hostservices.h"
 #include "ipcore.h"
 #include "synthesishelper.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QMessageBox>
 
@@ -53,13 +55,18 @@ void dds2dlg::onGenerationFinished(int exitCode)
         Core::EditorManager::openEditor(path, false);
     IPCore::addFilesToProject(plan.added);
     // The dialog accepts such frequencies, but the user should know which
-    // frequency the core really makes.
+    // frequency the core really makes. A message box would fail a batch run.
     const QStringList aliases = Generation::aliasWarnings(definesSettings());
-    if (!aliases.isEmpty())
+    const Core::HostServices *services = Core::HostServices::current();
+    if (!aliases.isEmpty() && services && services->isBatch()) {
+        for (const QString &line : aliases)
+            qWarning().noquote() << "warning:" << line;
+    } else if (!aliases.isEmpty()) {
         QMessageBox::warning(this,
                              QStringLiteral("Output Frequency Aliased"),
                              QStringLiteral("The core was generated.\n\n%1")
                                      .arg(aliases.join(QLatin1Char('\n'))));
+    }
     // The plain close: this dialog's own accept() would generate again.
     QDialog::accept();
 }

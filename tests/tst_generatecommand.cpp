@@ -75,6 +75,16 @@ void tst_GenerateCommand::generatesAndReopens()
                              "`define DEFINE_PINC2_INIT 25'h8f5c29\n"})
         QVERIFY2(text.contains(line), qPrintable(text));
 
+    // --keys lists the options with the configuration's values and writes nothing.
+    QVERIFY2(ipgen(reopen + QStringList{"--keys"}, out) == 0, qPrintable(out));
+    for (const QString &line : {QString("^channel3_column1  text: matching .+; now \"7\"$"),
+                                QString("^NumberOfChannels  list: \"1\", .+, \"16\"; now \"4\"$"),
+                                QString("^PhaseWidth  integer: 4 to 48; now \"\\d+\" \\(cannot "),
+                                QString("^Output  choice: .+; now \"cosine\"$")})
+        QVERIFY2(out.contains(QRegularExpression(line, QRegularExpression::MultilineOption)),
+                 qPrintable(line + " in\n" + out));
+    QVERIFY2(!out.contains("wrote"), qPrintable(out));
+
     // The parameter selection resets the channel entries it is given after.
     QVERIFY2(ipgen(reopen
                            + QStringList{"--set",
