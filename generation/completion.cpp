@@ -1,13 +1,17 @@
 #include "dds2dlg.h"
 
+#include "aliasing.h"
 #include "delivery.h"
 #include "editormanager.h"
 #include "fileutils.h"
+#include "hostservices.h"
 #include "ipcore.h"
 #include "synthesishelper.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 
 namespace IPDDSYN {
 
@@ -84,6 +88,19 @@ void dds2dlg::onGenerationFinished(int exitCode)
             added << path;
     }
     IPCore::addFilesToProject(added);
+    // The dialog accepts such frequencies, but the user should know which
+    // frequency the core really makes. A message box would fail a batch run.
+    const QStringList aliases = Generation::aliasWarnings(definesSettings());
+    const Core::HostServices *services = Core::HostServices::current();
+    if (!aliases.isEmpty() && services && services->isBatch()) {
+        for (const QString &line : aliases)
+            qWarning().noquote() << "warning:" << line;
+    } else if (!aliases.isEmpty()) {
+        QMessageBox::warning(this,
+                             QStringLiteral("Output Frequency Aliased"),
+                             QStringLiteral("The core was generated.\n\n%1")
+                                     .arg(aliases.join(QLatin1Char('\n'))));
+    }
     // The plain close: this dialog's own accept() would generate again.
     QDialog::accept();
 }
