@@ -1,5 +1,6 @@
 #include "coregenerator.h"
 
+#include "aliasing.h"
 #include "cossinlut.h"
 #include "dds2logging.h"
 #include "definesbuilder.h"
@@ -8,12 +9,14 @@
 #include "editormanager.h"
 #include "errorbox.h"
 #include "fileutils.h"
+#include "hostservices.h"
 #include "ipcore.h"
 #include "synthesishelper.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QWidget>
 
 #include <charconv>
@@ -208,6 +211,19 @@ bool CoreGenerator::deliver(const CoreSettings &settings, int exitCode)
             added << path;
     }
     IPCore::addFilesToProject(added);
+    // The dialog accepts such frequencies, but the user should know which
+    // frequency the core really makes. A message box would fail a batch run.
+    const QStringList aliases = aliasWarnings(definesSettings(settings));
+    const Core::HostServices *services = Core::HostServices::current();
+    if (!aliases.isEmpty() && services && services->isBatch()) {
+        for (const QString &line : aliases)
+            qWarning().noquote() << "warning:" << line;
+    } else if (!aliases.isEmpty()) {
+        QMessageBox::warning(m_dialog,
+                             QStringLiteral("Output Frequency Aliased"),
+                             QStringLiteral("The core was generated.\n\n%1")
+                                     .arg(aliases.join(QLatin1Char('\n'))));
+    }
     return true;
 }
 
