@@ -283,15 +283,17 @@ endmodule
 // (entries (0, pi/4], the angle-0 entry implied), unfolded to the full
 // circle. With TAYLOR the next bits of the phase correct the result to
 // first order: sin(x+d) = sin x + d cos x, cos(x+d) = cos x - d sin x.
-// Registers: 2 without Taylor (3 with READ_REG, which registers the table
-// word before the unfolding), 7 with it; the result is combinational from
-// the last one.
+// Registers: 2 without Taylor (one more each with READ_REG, which registers
+// the table word before the unfolding, and with NEG_REG, which registers the
+// unfolded magnitudes before the negation's carry), 7 with it; the result is
+// combinational from the last one.
 module dds_ii_sincos #(
     parameter P = 12,
     parameter W = 12,
     parameter T = 0,
     parameter TAYLOR = 0,
     parameter READ_REG = 0,
+    parameter NEG_REG = 0,
     parameter LUT_FILE = ""
 ) (
     input  wire         clk,
@@ -383,8 +385,10 @@ module dds_ii_sincos #(
     wire         swap = octant_u[0] ^ octant_u[1];
     wire [W-1:0] s_mag = swap ? c_oct : s_oct;
     wire [W-1:0] c_mag = swap ? s_oct : c_oct;
-    wire [W-1:0] s_full = octant_u[2] ? -s_mag : s_mag;
-    wire [W-1:0] c_full = (octant_u[2] ^ octant_u[1]) ? -c_mag : c_mag;
+    wire         s_neg = octant_u[2];
+    wire         c_neg = octant_u[2] ^ octant_u[1];
+    wire [W-1:0] s_full = s_neg ? -s_mag : s_mag;
+    wire [W-1:0] c_full = c_neg ? -c_mag : c_mag;
 
     generate
         if (TAYLOR) begin : g_taylor
@@ -449,6 +453,20 @@ module dds_ii_sincos #(
             assign sine = s7;
             assign cosine = c7;
             wire unused_scaled = &{1'b0, dc_scaled, ds_scaled, d_round, frac1};
+        end else if (NEG_REG) begin : g_neg_reg
+            // -x = ~x + 1: the inversion before the register, only the
+            // increment's carry after it.
+            reg [W-1:0] s_inv, c_inv;
+            reg         s_inc, c_inc;
+            always @(posedge clk) begin
+                s_inv <= s_mag ^ {W{s_neg}};
+                c_inv <= c_mag ^ {W{c_neg}};
+                s_inc <= s_neg;
+                c_inc <= c_neg;
+            end
+            assign sine = s_inv + {{(W - 1){1'b0}}, s_inc};
+            assign cosine = c_inv + {{(W - 1){1'b0}}, c_inc};
+            wire unused_full = &{1'b0, s_full, c_full};
         end else begin : g_plain
             assign sine = s_full;
             assign cosine = c_full;
@@ -512,7 +530,10 @@ module dds_ii_core #(
     localparam EARLY = (HAS_PG && HAS_LUT && !DITHERED && !TAYLOR) ? 1 : 0;
     // Otherwise an extra cycle of latency, if there is one, does that.
     localparam READ_REG = (!TAYLOR && (EARLY || DELAY > 0)) ? 1 : 0;
-    localparam ABSORBED = (HAS_LUT && READ_REG && !EARLY) ? 1 : 0;
+    localparam READ_ABSORBED = (HAS_LUT && READ_REG && !EARLY) ? 1 : 0;
+    // A further cycle, if there is one, splits the negation off the unfolding.
+    localparam NEG_REG = (HAS_LUT && !TAYLOR && DELAY > READ_ABSORBED) ? 1 : 0;
+    localparam ABSORBED = READ_ABSORBED + NEG_REG;
     localparam TABLE_REGS = LUT_REGS + ABSORBED;
     localparam REST = DELAY - ABSORBED;
     // The rest of the delay costs least before the accumulators, where the
@@ -520,6 +541,10 @@ module dds_ii_core #(
     localparam CLOSED = (HAS_PG && INC_MODE == 0 && OFF_MODE < 2) ? 1 : 0;
     localparam PRE = CLOSED ? REST : 0;
     localparam OUT_DELAY = REST - PRE;
+    // One free-running channel steps by the same increment every sample:
+    // phase_out counts by itself instead of travelling down the pipeline.
+    localparam COUNTED = (CLOSED && NCH == 1) ? 1 : 0;
+    localparam [P-1:0] FIRST_PHASE = (OFF_MODE == 1) ? OFF_INIT[P-1:0] : {P{1'b0}};
 
     // Sample entering the table: valid, channel, phase for phase_out, and
     // the (dithered) phase that addresses the table.
@@ -607,7 +632,8 @@ module dds_ii_core #(
     generate
         if (HAS_LUT) begin : g_lut
             dds_ii_sincos #(
-                .P(P), .W(W), .T(T), .TAYLOR(TAYLOR), .READ_REG(READ_REG), .LUT_FILE(LUT_FILE)
+                .P(P), .W(W), .T(T), .TAYLOR(TAYLOR), .READ_REG(READ_REG), .NEG_REG(NEG_REG),
+            .LUT_FILE(LUT_FILE)
             ) lut (
                 .clk(clk), .phase(lut_phase4), .sine(lut_sine), .cosine(lut_cosine));
         end else begin : g_no_lut
@@ -641,9 +667,11 @@ module dds_ii_core #(
         .q({chan_d, phase_d, sine_d, cosine_d}));
 
     // Output register.
+    reg started;   // a sample has left since reset
     always @(posedge clk) begin
         if (!rst_n) begin
             data_valid <= 1'b0;
+            started <= 1'b0;
             phase_out <= {P{1'b0}};
             sine <= {W{1'b0}};
             cosine <= {W{1'b0}};
@@ -651,7 +679,13 @@ module dds_ii_core #(
         end else begin
             data_valid <= valid_pipe[TABLE_REGS+OUT_DELAY-1];
             if (valid_pipe[TABLE_REGS+OUT_DELAY-1]) begin
-                phase_out <= phase_d;
+                started <= 1'b1;
+                if (!COUNTED)
+                    phase_out <= phase_d;
+                else if (started)
+                    phase_out <= phase_out + INC_INIT[P-1:0];
+                else
+                    phase_out <= FIRST_PHASE;
                 sine <= sine_d;
                 cosine <= cosine_d;
                 chan_id <= chan_d;
