@@ -247,17 +247,37 @@ module dds_ii_phase_gen #(
     reg           valid2;
     reg [CIW-1:0] chan2;
     reg [P-1:0]   phase2, off2;
-    wire [P-1:0]  base = resync1 ? {P{1'b0}} : acc[chan*P +: P];
+    wire [P-1:0]  current;
+    wire [P-1:0]  base = resync1 ? {P{1'b0}} : current;
+
+    // Free-running slots visit the channels in a fixed round: their
+    // accumulators form a ring that turns once per slot, the current channel
+    // at the bottom, so no multiplexer picks it.
+    generate
+        if (NCH > 1 && !STREAMED) begin : g_ring
+            assign current = acc[P-1:0];
+            always @(posedge clk) begin
+                if (!rst_n)
+                    acc <= {(NCH*P){1'b0}};
+                else if (valid1p)
+                    acc <= {base + inc_sel, acc[NCH*P-1:P]};
+            end
+        end else begin : g_indexed
+            assign current = acc[chan*P +: P];
+            always @(posedge clk) begin
+                if (!rst_n)
+                    acc <= {(NCH*P){1'b0}};
+                else if (valid1p)
+                    acc[chan*P +: P] <= base + inc_sel;
+            end
+        end
+    endgenerate
 
     always @(posedge clk) begin
-        if (!rst_n) begin
-            acc <= {(NCH*P){1'b0}};
+        if (!rst_n)
             valid2 <= 1'b0;
-        end else begin
-            if (valid1p)
-                acc[chan*P +: P] <= base + inc_sel;
+        else
             valid2 <= valid1p;
-        end
         chan2 <= chan;
         phase2 <= base;
         off2 <= off_sel;
