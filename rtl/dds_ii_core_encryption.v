@@ -566,6 +566,17 @@ module dds_ii_core #(
     localparam COUNTED = (CLOSED && NCH == 1) ? 1 : 0;
     localparam [P-1:0] FIRST_PHASE = (OFF_MODE == 1) ? OFF_INIT[P-1:0] : {P{1'b0}};
 
+    // One dither draw: 16 steps of a 32-bit Galois LFSR.
+    function automatic [31:0] lfsr_draw(input [31:0] state);
+        integer k;
+        begin
+            lfsr_draw = state;
+            for (k = 0; k < 16; k = k + 1)
+                lfsr_draw = lfsr_draw[0] ? ((lfsr_draw >> 1) ^ 32'h80200003) : (lfsr_draw >> 1);
+        end
+    endfunction
+    localparam [31:0] FIRST_DRAW = lfsr_draw(32'h1d872b41);
+
     // Sample entering the table: valid, channel, phase for phase_out, and
     // the (dithered) phase that addresses the table.
     wire           valid4;
@@ -599,22 +610,17 @@ module dds_ii_core #(
             reg [P-1:0]   p4, lp4;
             wire [P-1:0]  dither;
             if (DITHERED) begin : g_dither
-                reg [31:0] lfsr;
-                reg [31:0] lfsr_next;
-                integer k;
-                always @(*) begin
-                    lfsr_next = lfsr;
-                    for (k = 0; k < 16; k = k + 1)
-                        lfsr_next = lfsr_next[0] ? ((lfsr_next >> 1) ^ 32'h80200003) : (lfsr_next >> 1);
-                end
+                // The register holds the draw of the next sample, already
+                // stepped: its XOR network stays off the dither add.
+                reg [31:0] draw;
                 always @(posedge clk) begin
                     if (!rst_n)
-                        lfsr <= 32'h1d872b41;
+                        draw <= FIRST_DRAW;
                     else if (valid3)
-                        lfsr <= lfsr_next;
+                        draw <= lfsr_draw(draw);
                 end
-                assign dither = {{(P - DB){1'b0}}, lfsr_next[DB-1:0]} << (T - DB);
-                wire unused_lfsr = &{1'b0, lfsr_next};
+                assign dither = {{(P - DB){1'b0}}, draw[DB-1:0]} << (T - DB);
+                wire unused_draw = &{1'b0, draw};
             end else begin : g_no_dither
                 assign dither = {P{1'b0}};
             end
