@@ -415,35 +415,52 @@ module dds_ii_sincos #(
             localparam SH = KB + A;
             localparam PW = W + KB + 4;
 
-            // Stage 2 (beside the read): d = 2*pi * frac, in units of 2^-KB
-            // of one table step.
-            reg  [KB+2:0]     d2;
-            wire [FBX+KB+2:0] d_full = frac1 * TWO_PI;
-            wire [FBX+KB+2:0] d_round = (d_full + ({{(FBX+KB+2){1'b0}}, 1'b1} << (FBX - 1))) >> FBX;
-            always @(posedge clk)
-                d2 <= (FB > 0) ? d_round[KB+2:0] : {(KB+3){1'b0}};
+            // Stage 2 (beside the read): 2*pi * frac in two parts of frac,
+            // the low one with the rounding; stage 3 sums them.
+            localparam FL = FBX / 2;              // low bits of frac
+            localparam [FBX-1:0] FRAC_LO = (1 << FL) - 1;
+            localparam [FBX+KB+2:0] ROUND = 1 << (FBX - 1);
+            wire [FBX-1:0]   frac_hi = frac1 >> FL;
+            wire [FBX-1:0]   frac_lo = frac1 & FRAC_LO;
+            reg [FBX+KB+2:0] dh2, dl2;
+            always @(posedge clk) begin
+                dh2 <= frac_hi * TWO_PI;
+                dl2 <= frac_lo * TWO_PI + ROUND;
+            end
 
-            // Stage 3: full-circle sine and cosine.
+            // Stage 3: d = 2*pi * frac, in units of 2^-KB of one table step;
+            // full-circle sine and cosine.
+            wire [FBX+KB+2:0]  d_round = ((dh2 << FL) + dl2) >> FBX;
             reg signed [W-1:0] s3, c3;
             reg [KB+2:0]       d3;
             always @(posedge clk) begin
                 s3 <= s_full;
                 c3 <= c_full;
-                d3 <= d2;
+                d3 <= (FB > 0) ? d_round[KB+2:0] : {(KB+3){1'b0}};
             end
 
-            // Stage 4: products d cos x and d sin x.
-            reg signed [PW-1:0] dc4, ds4;
+            // Stage 4: products d cos x and d sin x, in two parts of d that
+            // multiply with shorter carry chains; stage 5 sums them.
+            localparam DL = (KB + 3) / 2;         // low bits of d
+            localparam DH = KB + 3 - DL;
+            reg signed [W+DH:0] dch4, dsh4;
+            reg signed [W+DL:0] dcl4, dsl4;
             reg signed [W-1:0]  s4, c4;
             always @(posedge clk) begin
-                dc4 <= c3 * $signed({1'b0, d3});
-                ds4 <= s3 * $signed({1'b0, d3});
+                dch4 <= c3 * $signed({1'b0, d3[KB+2 -: DH]});
+                dsh4 <= s3 * $signed({1'b0, d3[KB+2 -: DH]});
+                dcl4 <= c3 * $signed({1'b0, d3[DL-1:0]});
+                dsl4 <= s3 * $signed({1'b0, d3[DL-1:0]});
                 s4 <= s3;
                 c4 <= c3;
             end
 
             // Stage 5: scale the products to output units, rounding.
             localparam signed [PW-1:0] HALF = 1 <<< (SH - 1);
+            wire signed [PW-1:0] dc4 = ($signed({{(PW-W-DH-1){dch4[W+DH]}}, dch4}) <<< DL)
+                                     + $signed({{(PW-W-DL-1){dcl4[W+DL]}}, dcl4});
+            wire signed [PW-1:0] ds4 = ($signed({{(PW-W-DH-1){dsh4[W+DH]}}, dsh4}) <<< DL)
+                                     + $signed({{(PW-W-DL-1){dsl4[W+DL]}}, dsl4});
             wire signed [PW-1:0] dc_scaled = (dc4 + HALF) >>> SH;
             wire signed [PW-1:0] ds_scaled = (ds4 + HALF) >>> SH;
             reg signed [W:0]     dc5, ds5;
