@@ -303,17 +303,17 @@ endmodule
 // (entries (0, pi/4], the angle-0 entry implied), unfolded to the full
 // circle. With TAYLOR the next bits of the phase correct the result to
 // first order: sin(x+d) = sin x + d cos x, cos(x+d) = cos x - d sin x.
-// Registers: 2 without Taylor (one more each with READ_REG, which registers
-// the table word before the unfolding, and with NEG_REG, which registers the
-// unfolded magnitudes before the negation's carry), 7 with it; the result is
-// combinational from the last one.
+// Registers: 2 without Taylor (one more with INV_REG, which registers the
+// unfolded magnitudes, inverted, before the negation's increment, and one
+// more with READ_REG as well, which registers the table word before the
+// unfolding), 7 with it; the result is combinational from the last one.
 module dds_ii_sincos #(
     parameter P = 12,
     parameter W = 12,
     parameter T = 0,
     parameter TAYLOR = 0,
+    parameter INV_REG = 0,
     parameter READ_REG = 0,
-    parameter NEG_REG = 0,
     parameter LUT_FILE = ""
 ) (
     input  wire         clk,
@@ -374,13 +374,13 @@ module dds_ii_sincos #(
         zero2 <= zero1;
     end
 
-    // The block RAM's output is slow: a fabric register keeps it off the
-    // unfolding and the negation.
+    // The block RAM's output is slow: with a cycle to spare, a fabric
+    // register keeps it off the unfolding.
     wire [2*W-1:0] entry_u;
     wire [2:0]     octant_u;
     wire           zero_u;
     generate
-        if (READ_REG && !TAYLOR) begin : g_read_reg
+        if (INV_REG && READ_REG && !TAYLOR) begin : g_read_reg
             reg [2*W-1:0] entry3;
             reg [2:0]     octant3;
             reg           zero3;
@@ -490,7 +490,7 @@ module dds_ii_sincos #(
             assign sine = s7;
             assign cosine = c7;
             wire unused_scaled = &{1'b0, dc_scaled, ds_scaled, d_round, frac1};
-        end else if (NEG_REG) begin : g_neg_reg
+        end else if (INV_REG) begin : g_inv_reg
             // -x = ~x + 1: the inversion before the register, only the
             // increment's carry after it.
             reg [W-1:0] s_inv, c_inv;
@@ -563,14 +563,15 @@ module dds_ii_core #(
     localparam DB = (T < 16) ? T : 16;             // dither bits
     localparam DITHERED = (DITHER && DB > 0) ? 1 : 0;
     // Without dither stage 4 is a plain delay: the table starts from the
-    // offset phase one cycle early and spends the cycle registering its read.
+    // offset phase one cycle early and spends the cycle splitting the
+    // negation's increment off the unfolding.
     localparam EARLY = (HAS_PG && HAS_LUT && !DITHERED && !TAYLOR) ? 1 : 0;
     // Otherwise an extra cycle of latency, if there is one, does that.
-    localparam READ_REG = (!TAYLOR && (EARLY || DELAY > 0)) ? 1 : 0;
-    localparam READ_ABSORBED = (HAS_LUT && READ_REG && !EARLY) ? 1 : 0;
-    // A further cycle, if there is one, splits the negation off the unfolding.
-    localparam NEG_REG = (HAS_LUT && !TAYLOR && DELAY > READ_ABSORBED) ? 1 : 0;
-    localparam ABSORBED = READ_ABSORBED + NEG_REG;
+    localparam INV_REG = (!TAYLOR && (EARLY || DELAY > 0)) ? 1 : 0;
+    localparam INV_ABSORBED = (HAS_LUT && INV_REG && !EARLY) ? 1 : 0;
+    // A further cycle, if there is one, registers the table word.
+    localparam READ_REG = (HAS_LUT && !TAYLOR && DELAY > INV_ABSORBED) ? 1 : 0;
+    localparam ABSORBED = INV_ABSORBED + READ_REG;
     localparam TABLE_REGS = LUT_REGS + ABSORBED;
     localparam REST = DELAY - ABSORBED;
     // The rest of the delay costs least before the accumulators, where the
@@ -675,7 +676,7 @@ module dds_ii_core #(
     generate
         if (HAS_LUT) begin : g_lut
             dds_ii_sincos #(
-                .P(P), .W(W), .T(T), .TAYLOR(TAYLOR), .READ_REG(READ_REG), .NEG_REG(NEG_REG),
+                .P(P), .W(W), .T(T), .TAYLOR(TAYLOR), .INV_REG(INV_REG), .READ_REG(READ_REG),
             .LUT_FILE(LUT_FILE)
             ) lut (
                 .clk(clk), .phase(lut_phase4), .sine(lut_sine), .cosine(lut_cosine));
