@@ -247,17 +247,37 @@ module dds_ii_phase_gen #(
     reg           valid2;
     reg [CIW-1:0] chan2;
     reg [P-1:0]   phase2, off2;
-    wire [P-1:0]  base = resync1 ? {P{1'b0}} : acc[chan*P +: P];
+    wire [P-1:0]  current;
+    wire [P-1:0]  base = resync1 ? {P{1'b0}} : current;
+
+    // Free-running slots visit the channels in a fixed round: their
+    // accumulators form a ring that turns once per slot, the current channel
+    // at the bottom, so no multiplexer picks it.
+    generate
+        if (NCH > 1 && !STREAMED) begin : g_ring
+            assign current = acc[P-1:0];
+            always @(posedge clk) begin
+                if (!rst_n)
+                    acc <= {(NCH*P){1'b0}};
+                else if (valid1p)
+                    acc <= {base + inc_sel, acc[NCH*P-1:P]};
+            end
+        end else begin : g_indexed
+            assign current = acc[chan*P +: P];
+            always @(posedge clk) begin
+                if (!rst_n)
+                    acc <= {(NCH*P){1'b0}};
+                else if (valid1p)
+                    acc[chan*P +: P] <= base + inc_sel;
+            end
+        end
+    endgenerate
 
     always @(posedge clk) begin
-        if (!rst_n) begin
-            acc <= {(NCH*P){1'b0}};
+        if (!rst_n)
             valid2 <= 1'b0;
-        end else begin
-            if (valid1p)
-                acc[chan*P +: P] <= base + inc_sel;
+        else
             valid2 <= valid1p;
-        end
         chan2 <= chan;
         phase2 <= base;
         off2 <= off_sel;
@@ -283,14 +303,16 @@ endmodule
 // (entries (0, pi/4], the angle-0 entry implied), unfolded to the full
 // circle. With TAYLOR the next bits of the phase correct the result to
 // first order: sin(x+d) = sin x + d cos x, cos(x+d) = cos x - d sin x.
-// Registers: 2 without Taylor (3 with READ_REG, which registers the table
-// word before the unfolding), 7 with it; the result is combinational from
-// the last one.
+// Registers: 2 without Taylor (one more with INV_REG, which registers the
+// unfolded magnitudes, inverted, before the negation's increment, and one
+// more with READ_REG as well, which registers the table word before the
+// unfolding), 7 with it; the result is combinational from the last one.
 module dds_ii_sincos #(
     parameter P = 12,
     parameter W = 12,
     parameter T = 0,
     parameter TAYLOR = 0,
+    parameter INV_REG = 0,
     parameter READ_REG = 0,
     parameter LUT_FILE = ""
 ) (
@@ -352,13 +374,13 @@ module dds_ii_sincos #(
         zero2 <= zero1;
     end
 
-    // The block RAM's output is slow: a fabric register keeps it off the
-    // unfolding and the negation.
+    // The block RAM's output is slow: with a cycle to spare, a fabric
+    // register keeps it off the unfolding.
     wire [2*W-1:0] entry_u;
     wire [2:0]     octant_u;
     wire           zero_u;
     generate
-        if (READ_REG && !TAYLOR) begin : g_read_reg
+        if (INV_REG && READ_REG && !TAYLOR) begin : g_read_reg
             reg [2*W-1:0] entry3;
             reg [2:0]     octant3;
             reg           zero3;
@@ -383,43 +405,62 @@ module dds_ii_sincos #(
     wire         swap = octant_u[0] ^ octant_u[1];
     wire [W-1:0] s_mag = swap ? c_oct : s_oct;
     wire [W-1:0] c_mag = swap ? s_oct : c_oct;
-    wire [W-1:0] s_full = octant_u[2] ? -s_mag : s_mag;
-    wire [W-1:0] c_full = (octant_u[2] ^ octant_u[1]) ? -c_mag : c_mag;
+    wire         s_neg = octant_u[2];
+    wire         c_neg = octant_u[2] ^ octant_u[1];
+    wire [W-1:0] s_full = s_neg ? -s_mag : s_mag;
+    wire [W-1:0] c_full = c_neg ? -c_mag : c_mag;
 
     generate
         if (TAYLOR) begin : g_taylor
             localparam SH = KB + A;
             localparam PW = W + KB + 4;
 
-            // Stage 2 (beside the read): d = 2*pi * frac, in units of 2^-KB
-            // of one table step.
-            reg  [KB+2:0]     d2;
-            wire [FBX+KB+2:0] d_full = frac1 * TWO_PI;
-            wire [FBX+KB+2:0] d_round = (d_full + ({{(FBX+KB+2){1'b0}}, 1'b1} << (FBX - 1))) >> FBX;
-            always @(posedge clk)
-                d2 <= (FB > 0) ? d_round[KB+2:0] : {(KB+3){1'b0}};
+            // Stage 2 (beside the read): 2*pi * frac in two parts of frac,
+            // the low one with the rounding; stage 3 sums them.
+            localparam FL = FBX / 2;              // low bits of frac
+            localparam [FBX-1:0] FRAC_LO = (1 << FL) - 1;
+            localparam [FBX+KB+2:0] ROUND = 1 << (FBX - 1);
+            wire [FBX-1:0]   frac_hi = frac1 >> FL;
+            wire [FBX-1:0]   frac_lo = frac1 & FRAC_LO;
+            reg [FBX+KB+2:0] dh2, dl2;
+            always @(posedge clk) begin
+                dh2 <= frac_hi * TWO_PI;
+                dl2 <= frac_lo * TWO_PI + ROUND;
+            end
 
-            // Stage 3: full-circle sine and cosine.
+            // Stage 3: d = 2*pi * frac, in units of 2^-KB of one table step;
+            // full-circle sine and cosine.
+            wire [FBX+KB+2:0]  d_round = ((dh2 << FL) + dl2) >> FBX;
             reg signed [W-1:0] s3, c3;
             reg [KB+2:0]       d3;
             always @(posedge clk) begin
                 s3 <= s_full;
                 c3 <= c_full;
-                d3 <= d2;
+                d3 <= (FB > 0) ? d_round[KB+2:0] : {(KB+3){1'b0}};
             end
 
-            // Stage 4: products d cos x and d sin x.
-            reg signed [PW-1:0] dc4, ds4;
+            // Stage 4: products d cos x and d sin x, in two parts of d that
+            // multiply with shorter carry chains; stage 5 sums them.
+            localparam DL = (KB + 3) / 2;         // low bits of d
+            localparam DH = KB + 3 - DL;
+            reg signed [W+DH:0] dch4, dsh4;
+            reg signed [W+DL:0] dcl4, dsl4;
             reg signed [W-1:0]  s4, c4;
             always @(posedge clk) begin
-                dc4 <= c3 * $signed({1'b0, d3});
-                ds4 <= s3 * $signed({1'b0, d3});
+                dch4 <= c3 * $signed({1'b0, d3[KB+2 -: DH]});
+                dsh4 <= s3 * $signed({1'b0, d3[KB+2 -: DH]});
+                dcl4 <= c3 * $signed({1'b0, d3[DL-1:0]});
+                dsl4 <= s3 * $signed({1'b0, d3[DL-1:0]});
                 s4 <= s3;
                 c4 <= c3;
             end
 
             // Stage 5: scale the products to output units, rounding.
             localparam signed [PW-1:0] HALF = 1 <<< (SH - 1);
+            wire signed [PW-1:0] dc4 = ($signed({{(PW-W-DH-1){dch4[W+DH]}}, dch4}) <<< DL)
+                                     + $signed({{(PW-W-DL-1){dcl4[W+DL]}}, dcl4});
+            wire signed [PW-1:0] ds4 = ($signed({{(PW-W-DH-1){dsh4[W+DH]}}, dsh4}) <<< DL)
+                                     + $signed({{(PW-W-DL-1){dsl4[W+DL]}}, dsl4});
             wire signed [PW-1:0] dc_scaled = (dc4 + HALF) >>> SH;
             wire signed [PW-1:0] ds_scaled = (ds4 + HALF) >>> SH;
             reg signed [W:0]     dc5, ds5;
@@ -449,6 +490,20 @@ module dds_ii_sincos #(
             assign sine = s7;
             assign cosine = c7;
             wire unused_scaled = &{1'b0, dc_scaled, ds_scaled, d_round, frac1};
+        end else if (INV_REG) begin : g_inv_reg
+            // -x = ~x + 1: the inversion before the register, only the
+            // increment's carry after it.
+            reg [W-1:0] s_inv, c_inv;
+            reg         s_inc, c_inc;
+            always @(posedge clk) begin
+                s_inv <= s_mag ^ {W{s_neg}};
+                c_inv <= c_mag ^ {W{c_neg}};
+                s_inc <= s_neg;
+                c_inc <= c_neg;
+            end
+            assign sine = s_inv + {{(W - 1){1'b0}}, s_inc};
+            assign cosine = c_inv + {{(W - 1){1'b0}}, c_inc};
+            wire unused_full = &{1'b0, s_full, c_full};
         end else begin : g_plain
             assign sine = s_full;
             assign cosine = c_full;
@@ -508,11 +563,15 @@ module dds_ii_core #(
     localparam DB = (T < 16) ? T : 16;             // dither bits
     localparam DITHERED = (DITHER && DB > 0) ? 1 : 0;
     // Without dither stage 4 is a plain delay: the table starts from the
-    // offset phase one cycle early and spends the cycle registering its read.
+    // offset phase one cycle early and spends the cycle splitting the
+    // negation's increment off the unfolding.
     localparam EARLY = (HAS_PG && HAS_LUT && !DITHERED && !TAYLOR) ? 1 : 0;
     // Otherwise an extra cycle of latency, if there is one, does that.
-    localparam READ_REG = (!TAYLOR && (EARLY || DELAY > 0)) ? 1 : 0;
-    localparam ABSORBED = (HAS_LUT && READ_REG && !EARLY) ? 1 : 0;
+    localparam INV_REG = (!TAYLOR && (EARLY || DELAY > 0)) ? 1 : 0;
+    localparam INV_ABSORBED = (HAS_LUT && INV_REG && !EARLY) ? 1 : 0;
+    // A further cycle, if there is one, registers the table word.
+    localparam READ_REG = (HAS_LUT && !TAYLOR && DELAY > INV_ABSORBED) ? 1 : 0;
+    localparam ABSORBED = INV_ABSORBED + READ_REG;
     localparam TABLE_REGS = LUT_REGS + ABSORBED;
     localparam REST = DELAY - ABSORBED;
     // The rest of the delay costs least before the accumulators, where the
@@ -520,6 +579,21 @@ module dds_ii_core #(
     localparam CLOSED = (HAS_PG && INC_MODE == 0 && OFF_MODE < 2) ? 1 : 0;
     localparam PRE = CLOSED ? REST : 0;
     localparam OUT_DELAY = REST - PRE;
+    // One free-running channel steps by the same increment every sample:
+    // phase_out counts by itself instead of travelling down the pipeline.
+    localparam COUNTED = (CLOSED && NCH == 1) ? 1 : 0;
+    localparam [P-1:0] FIRST_PHASE = (OFF_MODE == 1) ? OFF_INIT[P-1:0] : {P{1'b0}};
+
+    // One dither draw: 16 steps of a 32-bit Galois LFSR.
+    function automatic [31:0] lfsr_draw(input [31:0] state);
+        integer k;
+        begin
+            lfsr_draw = state;
+            for (k = 0; k < 16; k = k + 1)
+                lfsr_draw = lfsr_draw[0] ? ((lfsr_draw >> 1) ^ 32'h80200003) : (lfsr_draw >> 1);
+        end
+    endfunction
+    localparam [31:0] FIRST_DRAW = lfsr_draw(32'h1d872b41);
 
     // Sample entering the table: valid, channel, phase for phase_out, and
     // the (dithered) phase that addresses the table.
@@ -554,22 +628,17 @@ module dds_ii_core #(
             reg [P-1:0]   p4, lp4;
             wire [P-1:0]  dither;
             if (DITHERED) begin : g_dither
-                reg [31:0] lfsr;
-                reg [31:0] lfsr_next;
-                integer k;
-                always @(*) begin
-                    lfsr_next = lfsr;
-                    for (k = 0; k < 16; k = k + 1)
-                        lfsr_next = lfsr_next[0] ? ((lfsr_next >> 1) ^ 32'h80200003) : (lfsr_next >> 1);
-                end
+                // The register holds the draw of the next sample, already
+                // stepped: its XOR network stays off the dither add.
+                reg [31:0] draw;
                 always @(posedge clk) begin
                     if (!rst_n)
-                        lfsr <= 32'h1d872b41;
+                        draw <= FIRST_DRAW;
                     else if (valid3)
-                        lfsr <= lfsr_next;
+                        draw <= lfsr_draw(draw);
                 end
-                assign dither = {{(P - DB){1'b0}}, lfsr_next[DB-1:0]} << (T - DB);
-                wire unused_lfsr = &{1'b0, lfsr_next};
+                assign dither = {{(P - DB){1'b0}}, draw[DB-1:0]} << (T - DB);
+                wire unused_draw = &{1'b0, draw};
             end else begin : g_no_dither
                 assign dither = {P{1'b0}};
             end
@@ -607,7 +676,8 @@ module dds_ii_core #(
     generate
         if (HAS_LUT) begin : g_lut
             dds_ii_sincos #(
-                .P(P), .W(W), .T(T), .TAYLOR(TAYLOR), .READ_REG(READ_REG), .LUT_FILE(LUT_FILE)
+                .P(P), .W(W), .T(T), .TAYLOR(TAYLOR), .INV_REG(INV_REG), .READ_REG(READ_REG),
+            .LUT_FILE(LUT_FILE)
             ) lut (
                 .clk(clk), .phase(lut_phase4), .sine(lut_sine), .cosine(lut_cosine));
         end else begin : g_no_lut
@@ -641,9 +711,11 @@ module dds_ii_core #(
         .q({chan_d, phase_d, sine_d, cosine_d}));
 
     // Output register.
+    reg started;   // a sample has left since reset
     always @(posedge clk) begin
         if (!rst_n) begin
             data_valid <= 1'b0;
+            started <= 1'b0;
             phase_out <= {P{1'b0}};
             sine <= {W{1'b0}};
             cosine <= {W{1'b0}};
@@ -651,7 +723,13 @@ module dds_ii_core #(
         end else begin
             data_valid <= valid_pipe[TABLE_REGS+OUT_DELAY-1];
             if (valid_pipe[TABLE_REGS+OUT_DELAY-1]) begin
-                phase_out <= phase_d;
+                started <= 1'b1;
+                if (!COUNTED)
+                    phase_out <= phase_d;
+                else if (started)
+                    phase_out <= phase_out + INC_INIT[P-1:0];
+                else
+                    phase_out <= FIRST_PHASE;
                 sine <= sine_d;
                 cosine <= cosine_d;
                 chan_id <= chan_d;
