@@ -1,5 +1,6 @@
 #include "dds2dlg.h"
 
+#include "decode.h"
 #include "delivery.h"
 #include "editormanager.h"
 #include "fileutils.h"

@@ -3,7 +3,7 @@
 #include "definesbuilder.h"
 #include "dialogrules.h"
 #include "errorbox.h"
-#include "ipcore.h"
+#include "generatefile.h"
 #include "ui_cfgtab.h"
 #include "ui_imptab.h"
 #include "ui_outputtab.h"

@@ -1,8 +1,8 @@
 // The synthesis runner on a small design: the files it leaves, its failures
 // and Cancel, and refusing a second start; the simulation model and the VHDL
 // netlist it makes of a synthesized design.
+#include "decode.h"
 #include "hostrecorder.h"
-#include "ipcore.h"
 #include "synthesishelper.h"
 #include "toolrun.h"
 #include "vhdlnetlistwriter.h"

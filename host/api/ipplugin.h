@@ -13,7 +13,7 @@ class BaseIPCoreInterface;
 
 /// Base of a plug-in's package object. The host stores the plug-in directory
 /// in it before it asks for the IP core interfaces.
-class IPCORE_HOST_EXPORT IPPlugin : public QObject
+class IPCORE_API_EXPORT IPPlugin : public QObject
 {
     Q_OBJECT
 public:

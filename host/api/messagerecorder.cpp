@@ -2,16 +2,16 @@
 
 #include "hostservices.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
-#include <QMessageBox>
+#include <QVariant>
 
 namespace IPCore {
 
 MessageRecorder::MessageRecorder(QObject *parent)
     : QObject(parent)
 {
-    qApp->installEventFilter(this);
+    QCoreApplication::instance()->installEventFilter(this);
     if (Core::HostServices *services = Core::HostServices::current()) {
         connect(services,
                 &Core::HostServices::errorsShown,
@@ -24,14 +24,15 @@ MessageRecorder::MessageRecorder(QObject *parent)
 
 MessageRecorder::~MessageRecorder()
 {
-    qApp->removeEventFilter(this);
+    QCoreApplication::instance()->removeEventFilter(this);
 }
 
 bool MessageRecorder::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Show) {
-        if (auto *box = qobject_cast<QMessageBox *>(watched))
-            record(box->windowTitle() + QLatin1String(": ") + box->text());
+    // Read through properties, so that recording needs no widgets library.
+    if (event->type() == QEvent::Show && watched->inherits("QMessageBox")) {
+        record(watched->property("windowTitle").toString() + QLatin1String(": ")
+               + watched->property("text").toString());
     }
     return false;
 }

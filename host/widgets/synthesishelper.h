@@ -27,7 +27,7 @@ class SynthesisProgressDialog;
 /// leaves IMPL/FILE.vm (and IMPL/FILE.vhm) plus the same templates. The
 /// tool's output is kept in WORK/synthesis.log. A run that takes longer than
 /// IPGEN_SYNTHESIS_TIMEOUT seconds (default 30 minutes) is stopped as failed.
-class IPCORE_HOST_EXPORT SynthesisHelper : public QObject
+class IPCORE_WIDGETS_EXPORT SynthesisHelper : public QObject
 {
     Q_OBJECT
 public:

@@ -11,7 +11,7 @@ namespace IPCore {
 /// small package with the look-up table function) of a Yosys netlist mapped
 /// to generic LUTs, gates, flip-flops and read-only memories. The result is
 /// plain VHDL-93.
-class IPCORE_HOST_EXPORT VhdlNetlistWriter
+class IPCORE_SYNTHESIS_EXPORT VhdlNetlistWriter
 {
 public:
     /// The VHDL text in `text`; false with `error` naming the first cell

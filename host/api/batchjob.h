@@ -15,7 +15,7 @@ namespace IPCore {
 /// before it presses OK, and what it reports back. Installed by making it a
 /// child of the application object (as the host services are); a dialog
 /// run in batch mode picks up the newest one.
-class IPCORE_HOST_EXPORT BatchJob : public QObject
+class IPCORE_API_EXPORT BatchJob : public QObject
 {
     Q_OBJECT
 public:

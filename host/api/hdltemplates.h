@@ -10,21 +10,21 @@
 namespace IPCore::HdlTemplates {
 
 /// True for the reserved words of Verilog-2005 (gate primitives included).
-IPCORE_HOST_EXPORT bool isVerilogKeyword(const QString &word);
+IPCORE_API_EXPORT bool isVerilogKeyword(const QString &word);
 /// True for the reserved words of VHDL-2008, in any case.
-IPCORE_HOST_EXPORT bool isVhdlReserved(const QString &word);
+IPCORE_API_EXPORT bool isVhdlReserved(const QString &word);
 /// `name` as a Verilog identifier (escaped when it is not a simple one).
-IPCORE_HOST_EXPORT QString verilogIdentifier(const QString &name);
+IPCORE_API_EXPORT QString verilogIdentifier(const QString &name);
 /// `name` as a VHDL identifier (extended when it is not a basic one or is reserved).
-IPCORE_HOST_EXPORT QString vhdlIdentifier(const QString &name);
+IPCORE_API_EXPORT QString vhdlIdentifier(const QString &name);
 /// "std_logic" or "std_logic_vector(H downto L)" / "(L to H)".
-IPCORE_HOST_EXPORT QString vhdlPortType(const NetlistPort &port);
+IPCORE_API_EXPORT QString vhdlPortType(const NetlistPort &port);
 /// The "port (...);" clause of the module, indented by `indent` spaces.
-IPCORE_HOST_EXPORT QString vhdlPortClause(const YosysNetlist &netlist, int indent);
+IPCORE_API_EXPORT QString vhdlPortClause(const YosysNetlist &netlist, int indent);
 
 /// Port list with directions and widths, then an instance of the module.
-IPCORE_HOST_EXPORT QString verilogTemplate(const YosysNetlist &netlist);
+IPCORE_API_EXPORT QString verilogTemplate(const YosysNetlist &netlist);
 /// Component declaration, then an instance of it.
-IPCORE_HOST_EXPORT QString vhdlTemplate(const YosysNetlist &netlist);
+IPCORE_API_EXPORT QString vhdlTemplate(const YosysNetlist &netlist);
 
 } // namespace IPCore::HdlTemplates

@@ -1,4 +1,4 @@
-#include "ipcore.h"
+#include "decode.h"
 
 #include "fileutils.h"
 #include "simulationlibrary.h"

@@ -11,13 +11,13 @@ namespace OutputChecks {
 
 /// A module name must be a legal identifier in both Verilog and VHDL (the
 /// core is delivered with wrappers in both) and no keyword of either.
-IPCORE_HOST_EXPORT QString moduleNameProblem(const QString &name);
+IPCORE_API_EXPORT QString moduleNameProblem(const QString &name);
 
 /// The output file name is the base name of every delivered file.
-IPCORE_HOST_EXPORT QString fileNameProblem(const QString &name);
+IPCORE_API_EXPORT QString fileNameProblem(const QString &name);
 
 /// The output directory must be a writable directory or be creatable.
-IPCORE_HOST_EXPORT QString outputDirectoryProblem(const QString &dir);
+IPCORE_API_EXPORT QString outputDirectoryProblem(const QString &dir);
 
 } // namespace OutputChecks
 } // namespace IPCore

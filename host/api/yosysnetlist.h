@@ -47,7 +47,7 @@ struct NetlistCell
 
 /// The top module of a netlist written by Yosys's write_json: what the
 /// wrapper templates and the VHDL netlist are made from.
-struct IPCORE_HOST_EXPORT YosysNetlist
+struct IPCORE_API_EXPORT YosysNetlist
 {
     QString moduleName;
     QVector<NetlistPort> ports;

@@ -27,7 +27,7 @@ class PortFigureView;
 /// output file name, output directory, device), the parameter tabs, the port
 /// figure, the synthesis tool and HDL language choices, and the checks that
 /// every core's accept flow runs.
-class IPCORE_HOST_EXPORT IPGenDialog : public QDialog
+class IPCORE_WIDGETS_EXPORT IPGenDialog : public QDialog
 {
     Q_OBJECT
 public:

@@ -7,7 +7,7 @@
 
 namespace Utils {
 
-class IPCORE_HOST_EXPORT FileUtils
+class IPCORE_API_EXPORT FileUtils
 {
 public:
     /// Copies `from` to `to`, replacing an existing target. On failure returns

@@ -10,7 +10,7 @@ namespace IPCore {
 /// Records, while it lives, every message box the application shows and
 /// every error list the host displays, as "title: text" lines. The scripted
 /// generation uses it to learn why a dialog stopped.
-class IPCORE_HOST_EXPORT MessageRecorder : public QObject
+class IPCORE_API_EXPORT MessageRecorder : public QObject
 {
     Q_OBJECT
 public:

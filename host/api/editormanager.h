@@ -6,7 +6,7 @@
 
 namespace Core {
 
-class IPCORE_HOST_EXPORT EditorManager
+class IPCORE_API_EXPORT EditorManager
 {
 public:
     /// Opens `path` in the host's editor (read-only when `readOnly`).

@@ -9,7 +9,7 @@ namespace Core {
 
 /// The design project of a folder: the list of files added to it, kept in
 /// `ipgen.ipproj` (JSON, paths relative to the folder) so that it persists.
-class IPCORE_HOST_EXPORT Project
+class IPCORE_API_EXPORT Project
 {
 public:
     static QString projectFile(const QString &dir);

@@ -15,7 +15,7 @@ namespace Core {
 /// parent of modal dialogs. The GUI application and the batch mode each
 /// implement it; a test replaces it with a recorder. Services are installed
 /// by making them children of the application object; the newest wins.
-class IPCORE_HOST_EXPORT HostServices : public QObject
+class IPCORE_API_EXPORT HostServices : public QObject
 {
     Q_OBJECT
 public:

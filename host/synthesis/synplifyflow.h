@@ -9,14 +9,14 @@
 namespace IPCore::SynplifyFlow {
 
 /// The synplify_pro program on the PATH, or empty.
-IPCORE_HOST_EXPORT QString program();
+IPCORE_SYNTHESIS_EXPORT QString program();
 
 /// The Tcl project that synthesizes `top` into the implementation
 /// "impl_name" (default rev_1), writing IMPL/FILE.vm and, when VHDL is
 /// asked for, IMPL/FILE.vhm.
-IPCORE_HOST_EXPORT QString project(const SynthesizeArgs &args, const QString &top);
+IPCORE_SYNTHESIS_EXPORT QString project(const SynthesizeArgs &args, const QString &top);
 
 /// The implementation folder of the run, relative to the working directory.
-IPCORE_HOST_EXPORT QString implementation(const SynthesizeArgs &args);
+IPCORE_SYNTHESIS_EXPORT QString implementation(const SynthesizeArgs &args);
 
 } // namespace IPCore::SynplifyFlow

@@ -3,7 +3,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QSettings>
 
 #include "fileutils.h"
@@ -54,23 +53,6 @@ void writeIPConfig(const QString &path,
     showErrorMsgs(QStringLiteral("Cannot write the configuration file \"%1\".").arg(path),
                   {QStringLiteral("The previous file, if any, is unchanged. Check that the folder "
                                   "is writable and the disk has space, then generate again.")});
-}
-
-bool generateFile(const QString &path,
-                  const QStringList &lines,
-                  QWidget *parent,
-                  const QString &comment)
-{
-    QByteArray text;
-    if (!comment.isEmpty())
-        text += "// " + comment.toUtf8() + '\n';
-    for (const QString &line : lines)
-        text += line.toUtf8() + '\n';
-    QString error;
-    if (Utils::FileUtils::writeFile(path, text, error))
-        return true;
-    QMessageBox::critical(parent, QStringLiteral("Error"), error);
-    return false;
 }
 
 void showErrorMsgs(const QString &summary, const QStringList &details)

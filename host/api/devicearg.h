@@ -8,7 +8,7 @@ namespace DEV {
 
 /// A target device: its series, its device name and the part id that the
 /// configuration file records.
-class IPCORE_HOST_EXPORT DeviceArg
+class IPCORE_API_EXPORT DeviceArg
 {
 public:
     DeviceArg() = default;

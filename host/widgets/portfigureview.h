@@ -10,7 +10,7 @@ namespace IPCore {
 
 /// Draws a core as a block with its input pins on the left and its output
 /// pins on the right; buses are drawn thick with a slash across.
-class IPCORE_HOST_EXPORT PortFigureView : public QWidget
+class IPCORE_WIDGETS_EXPORT PortFigureView : public QWidget
 {
     Q_OBJECT
 public:

@@ -9,7 +9,7 @@ namespace DEV {
 
 /// The devices the host knows: every device of the supported families with
 /// its part id.
-class IPCORE_HOST_EXPORT DeviceCatalogue
+class IPCORE_API_EXPORT DeviceCatalogue
 {
 public:
     static QList<DeviceArg> devices();

@@ -8,7 +8,7 @@ QT_END_NAMESPACE
 
 namespace Core {
 
-class IPCORE_HOST_EXPORT ViewManager
+class IPCORE_API_EXPORT ViewManager
 {
 public:
     /// The parent for modal dialogs: the application's main window, if any.

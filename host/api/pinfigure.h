@@ -9,7 +9,7 @@ namespace Utils {
 
 /// One port of the figure a generator dialog shows: side 0 is the input
 /// side, 1 the output side.
-class IPCORE_HOST_EXPORT PinFigure
+class IPCORE_API_EXPORT PinFigure
 {
 public:
     PinFigure() = default;

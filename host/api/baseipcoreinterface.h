@@ -13,7 +13,7 @@ namespace TE_IPCore_Def {
 
 /// One IP core offered by a plug-in: its catalogue answers and the entry
 /// points that run its generator dialog.
-class IPCORE_HOST_EXPORT BaseIPCoreInterface
+class IPCORE_API_EXPORT BaseIPCoreInterface
 {
 public:
     virtual ~BaseIPCoreInterface();
