@@ -1,5 +1,6 @@
 #include "catalogcommand.h"
 #include "dialogcommand.h"
+#include "estimatecommand.h"
 #include "generatecommand.h"
 #include "mainwindow.h"
 #include "pluginregistry.h"
@@ -29,6 +30,8 @@ static void printUsage(QTextStream &out)
            "                                  reopen an instance's configuration\n"
            "  generate [CONFIG.ipc] --dir DIR  generate a core without its dialog\n"
            "  verify CONFIG.ipc               simulate a generated core and check its SFDR\n"
+           "  estimate CONFIG.ipc [--part hx8k|up5k]\n"
+           "                                  resources and Fmax of a generated core\n"
            "\n"
            "Common options:\n"
            "  --plugins DIR                   load plug-ins from DIR instead of ../plugins\n"
@@ -102,6 +105,8 @@ int main(int argc, char *argv[])
         return runGenerate(args, out, err);
     if (command == QLatin1String("verify"))
         return runVerify(args, out, err);
+    if (command == QLatin1String("estimate"))
+        return runEstimate(args, out, err);
     err << "ipgen: unknown command \"" << command << "\".\n\n";
     printUsage(err);
     return 2;

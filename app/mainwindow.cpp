@@ -2,6 +2,7 @@
 
 #include "baseipcoreinterface.h"
 #include "cataloguepanel.h"
+#include "coreestimator.h"
 #include "coreverifier.h"
 #include "devicecatalogue.h"
 #include "editorarea.h"
@@ -56,6 +57,7 @@ MainWindow::MainWindow(const QString &pluginDir, QWidget *parent)
     , m_editors(new EditorArea)
     , m_device(new QComboBox)
     , m_verifier(new CoreVerifier(this))
+    , m_estimator(new CoreEstimator(this))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(tr("ipgen: IP Core Generator"));
@@ -98,7 +100,9 @@ MainWindow::MainWindow(const QString &pluginDir, QWidget *parent)
     connect(m_project, &ProjectPanel::fileActivated, this, &MainWindow::openProjectFile);
     connect(m_services, &GuiServices::filesAddedToProject, this, &MainWindow::showProject);
     connect(m_project, &ProjectPanel::filesChanged, this, &MainWindow::updateActions);
+    connect(m_project, &ProjectPanel::currentFileChanged, this, &MainWindow::updateActions);
     connect(m_verifier, &CoreVerifier::finished, this, &MainWindow::showVerification);
+    connect(m_estimator, &CoreEstimator::finished, this, &MainWindow::showEstimate);
     updateActions();
 
     const int cores = m_registry.cores().size();
@@ -144,6 +148,11 @@ void MainWindow::createActions()
     m_verify->setObjectName(QStringLiteral("verifyCore"));
     m_verify->setShortcut(Qt::CTRL + Qt::Key_R);
     connect(m_verify, &QAction::triggered, this, &MainWindow::verifyCore);
+    m_estimate = new QAction(
+            style()->standardIcon(QStyle::SP_FileDialogDetailedView), tr("&Estimate Cost"), this);
+    m_estimate->setObjectName(QStringLiteral("estimateCore"));
+    m_estimate->setShortcut(Qt::CTRL + Qt::Key_E);
+    connect(m_estimate, &QAction::triggered, this, &MainWindow::estimateCore);
     auto *quit = new QAction(tr("&Quit"), this);
     quit->setShortcut(QKeySequence::Quit);
     connect(quit, &QAction::triggered, this, &QWidget::close);
@@ -152,6 +161,7 @@ void MainWindow::createActions()
     file->addAction(m_newCore);
     file->addAction(open);
     file->addAction(m_verify);
+    file->addAction(m_estimate);
     m_recent = file->addMenu(tr("&Recent Configurations"));
     m_recent->setObjectName(QStringLiteral("recentConfigurations"));
     connect(m_recent, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
@@ -172,6 +182,7 @@ void MainWindow::createActions()
     tools->addAction(m_newCore);
     tools->addAction(open);
     tools->addAction(m_verify);
+    tools->addAction(m_estimate);
     tools->addSeparator();
     auto *label = new QLabel(tr(" Device: "));
     label->setBuddy(m_device);
@@ -189,10 +200,16 @@ void MainWindow::updateActions()
                     ? tr("Configure a new %1 for %2").arg(core->name(), m_device->currentText())
                     : tr("%1 does not support %2").arg(core->name(), m_device->currentText()));
     const QString config = generatedCore();
-    m_verify->setEnabled(!config.isEmpty() && !m_verifier->isRunning());
+    const bool idle = !m_verifier->isRunning() && !m_estimator->isRunning();
+    const QString name = QFileInfo(config).completeBaseName();
+    m_verify->setEnabled(!config.isEmpty() && idle);
     m_verify->setStatusTip(config.isEmpty() ? tr("Generate a core into the project first")
-                                            : tr("Simulate %1 and measure its spectrum")
-                                                      .arg(QFileInfo(config).completeBaseName()));
+                                            : tr("Simulate %1 and measure its spectrum").arg(name));
+    m_estimate->setEnabled(!config.isEmpty() && idle);
+    m_estimate->setStatusTip(config.isEmpty() ? tr("Generate a core into the project first")
+                                              : tr("Place and route %1 on a reference part for its "
+                                                   "resources and Fmax")
+                                                        .arg(name));
 }
 
 void MainWindow::chooseDevice(int index)
@@ -320,68 +337,140 @@ void MainWindow::fillRecentMenu()
         m_recent->addAction(tr("(none yet)"))->setEnabled(false);
 }
 
+// The configuration of the delivered core a project file belongs to: NAME.*
+// beside it, or NAME for the files of its readable core in NAME_rtl/.
+static QString deliveredCore(const QString &path)
+{
+    static const QLatin1String RtlSuffix("_rtl");
+    const QFileInfo file(path);
+    const QString folder = file.absolutePath();
+    const QString base = folder.endsWith(RtlSuffix)
+                                 ? folder.chopped(RtlSuffix.size())
+                                 : folder + QLatin1Char('/') + file.completeBaseName();
+    return QFileInfo(base + QStringLiteral(".ipc")).isFile()
+                           && QFileInfo(base + QStringLiteral(".vo")).isFile()
+                   ? base + QStringLiteral(".ipc")
+                   : QString();
+}
+
 QString MainWindow::generatedCore() const
 {
+    const QString picked = deliveredCore(m_project->currentFile());
+    if (!picked.isEmpty())
+        return picked;
     for (const QString &path : m_project->files()) {
-        const QFileInfo file(path);
-        const QString base = file.absolutePath() + QLatin1Char('/') + file.completeBaseName();
-        if (QFileInfo(base + QStringLiteral(".ipc")).isFile()
-            && QFileInfo(base + QStringLiteral(".vo")).isFile())
-            return base + QStringLiteral(".ipc");
+        const QString config = deliveredCore(path);
+        if (!config.isEmpty())
+            return config;
     }
     return QString();
 }
 
-void MainWindow::verifyCore()
+template<class Job>
+void MainWindow::startProgress(Job *job, const QString &title, const QString &config)
 {
-    m_verifying = generatedCore();
-    if (m_verifying.isEmpty() || m_verifier->isRunning()) {
-        statusBar()->showMessage(m_verify->statusTip());
-        return;
-    }
-    const QString name = QFileInfo(m_verifying).completeBaseName();
-    // Window-modal and fed by the verifier's signals: the event loop keeps running.
-    m_progress = new QProgressDialog(
-            tr("Starting the verification of %1...").arg(name), tr("Cancel"), 0, 0, this);
-    m_progress->setObjectName(QStringLiteral("verifyProgress"));
-    m_progress->setWindowTitle(tr("Verify %1").arg(name));
+    const QString name = QFileInfo(config).completeBaseName();
+    // Window-modal and fed by the job's signals: the event loop keeps running.
+    m_progress = new QProgressDialog(tr("Starting on %1...").arg(name), tr("Cancel"), 0, 0, this);
+    m_progress->setObjectName(QStringLiteral("jobProgress"));
+    m_progress->setWindowTitle(title.arg(name));
     m_progress->setWindowModality(Qt::WindowModal);
     m_progress->setAutoClose(false);
     m_progress->setMinimumWidth(480);
-    connect(m_verifier, &CoreVerifier::progress, m_progress, [this](const QString &message) {
+    connect(job, &Job::progress, m_progress, [this](const QString &message) {
         m_progress->setLabelText(message + QStringLiteral("..."));
         statusBar()->showMessage(message + QStringLiteral("..."));
     });
-    connect(m_progress, &QProgressDialog::canceled, m_verifier, &CoreVerifier::cancel);
+    connect(m_progress, &QProgressDialog::canceled, job, &Job::cancel);
     m_progress->show();
-    m_verifier->start(m_verifying);
-    updateActions();
 }
 
-void MainWindow::showVerification(const VerifyResult &result)
+bool MainWindow::endProgress()
 {
     const bool cancelled = m_progress && m_progress->wasCanceled();
     delete m_progress;
     m_progress = nullptr;
     updateActions();
+    return !cancelled;
+}
+
+void MainWindow::showFailure(const QString &objectName, const QString &title, const QString &text)
+{
+    auto *box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
+    box->setObjectName(objectName);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+template<class Job>
+void MainWindow::startJob(Job *job, QAction *action, QString *config, const QString &title)
+{
+    *config = generatedCore();
+    if (config->isEmpty() || !action->isEnabled()) {
+        statusBar()->showMessage(action->statusTip());
+        return;
+    }
+    startProgress(job, title, *config);
+    job->start(*config);
+    updateActions();
+}
+
+bool MainWindow::jobSucceeded(const QString &error,
+                              const QString &cancelled,
+                              const QString &failed,
+                              const QString &title,
+                              const QString &boxName)
+{
+    if (!endProgress()) {
+        statusBar()->showMessage(cancelled);
+        return false;
+    }
+    if (error.isEmpty())
+        return true;
+    statusBar()->showMessage(failed + QLatin1Char('.'));
+    showFailure(boxName, title, failed + QStringLiteral(":\n\n") + error);
+    return false;
+}
+
+void MainWindow::estimateCore()
+{
+    startJob(m_estimator, m_estimate, &m_estimating, tr("Estimate %1"));
+}
+
+void MainWindow::showEstimate(const EstimateResult &result)
+{
+    const QString name = QFileInfo(m_estimating).completeBaseName();
+    if (!jobSucceeded(result.ok ? QString() : result.error,
+                      tr("Estimate of %1 cancelled.").arg(name),
+                      tr("%1 could not be estimated").arg(name),
+                      tr("Estimate %1").arg(name),
+                      QStringLiteral("estimateFailed")))
+        return;
+    auto *box = new QMessageBox(QMessageBox::Information,
+                                tr("Estimate %1").arg(name),
+                                result.text,
+                                QMessageBox::Ok,
+                                this);
+    box->setObjectName(QStringLiteral("estimateResult"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    statusBar()->showMessage(result.text.section(QLatin1Char('\n'), 1, 1));
+}
+
+void MainWindow::verifyCore()
+{
+    startJob(m_verifier, m_verify, &m_verifying, tr("Verify %1"));
+}
+
+void MainWindow::showVerification(const VerifyResult &result)
+{
     const QString name = QFileInfo(m_verifying).completeBaseName();
-    if (cancelled) {
-        statusBar()->showMessage(tr("Verification of %1 cancelled.").arg(name));
+    if (!jobSucceeded(result.ok ? QString() : result.error,
+                      tr("Verification of %1 cancelled.").arg(name),
+                      tr("%1 could not be verified").arg(name),
+                      tr("Verify %1").arg(name),
+                      QStringLiteral("verifyFailed")))
         return;
-    }
-    if (!result.ok) {
-        statusBar()->showMessage(tr("%1 could not be verified.").arg(name));
-        auto *box = new QMessageBox(QMessageBox::Warning,
-                                    tr("Verify %1").arg(name),
-                                    tr("%1 could not be verified:").arg(name),
-                                    QMessageBox::Ok,
-                                    this);
-        box->setObjectName(QStringLiteral("verifyFailed"));
-        box->setInformativeText(result.error);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
-        return;
-    }
     auto *view = new SpectrumView;
     view->setPlot(result.plot);
     view->setToolTip(QDir::toNativeSeparators(result.pngPath));

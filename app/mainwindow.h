@@ -13,9 +13,11 @@ class QMenu;
 class QProgressDialog;
 QT_END_NAMESPACE
 
+struct EstimateResult;
 struct VerifyResult;
 
 class CataloguePanel;
+class CoreEstimator;
 class CoreVerifier;
 class EditorArea;
 class GuiServices;
@@ -39,6 +41,8 @@ public:
     void openConfigurationFile(const QString &path);
     /// Simulates the project's generated core and shows its spectrum.
     void verifyCore();
+    /// Estimates the resources and Fmax of the picked core on a reference part.
+    void estimateCore();
 
     /// Problems met while loading the plug-ins.
     QStringList pluginProblems() const { return m_registry.problems(); }
@@ -51,10 +55,28 @@ private:
     void showProject(const QStringList &added);
     void addRecent(const QString &configPath);
     void fillRecentMenu();
-    /// The configuration (.ipc) of the first project file whose core was
-    /// delivered (its .vo exists); empty when there is none.
+    /// The configuration (.ipc) of the delivered core (its .vo exists) of
+    /// the project file the user picked, or when none is picked of the first
+    /// project file that has one; empty when there is none.
     QString generatedCore() const;
     void showVerification(const VerifyResult &result);
+    void showEstimate(const EstimateResult &result);
+    /// The window-modal progress of a background job on `config`, fed by `progress`.
+    template<class Job>
+    void startProgress(Job *job, const QString &title, const QString &config);
+    /// Starts `job` on the picked core, kept in `config`, with its progress.
+    template<class Job>
+    void startJob(Job *job, QAction *action, QString *config, const QString &title);
+    /// Closes a job's progress; false, with the outcome shown, when the job
+    /// was cancelled or ended with `error`.
+    bool jobSucceeded(const QString &error,
+                      const QString &cancelled,
+                      const QString &failed,
+                      const QString &title,
+                      const QString &boxName);
+    /// Closes the progress; false when the user cancelled it.
+    bool endProgress();
+    void showFailure(const QString &objectName, const QString &title, const QString &text);
     /// Runs a dialog of the core; says in the status bar what it delivered.
     void runDialog(const QString &dir, const std::function<void()> &run);
 
@@ -65,9 +87,12 @@ private:
     EditorArea *m_editors;
     QComboBox *m_device;
     CoreVerifier *m_verifier;
+    CoreEstimator *m_estimator;
     QProgressDialog *m_progress = nullptr;
     QString m_verifying;
+    QString m_estimating;
     QAction *m_newCore = nullptr;
     QAction *m_verify = nullptr;
+    QAction *m_estimate = nullptr;
     QMenu *m_recent = nullptr;
 };

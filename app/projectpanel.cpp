@@ -24,6 +24,7 @@ ProjectPanel::ProjectPanel(QWidget *parent)
     connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
         emit fileActivated(item->data(Qt::UserRole).toString());
     });
+    connect(m_list, &QListWidget::currentItemChanged, this, &ProjectPanel::currentFileChanged);
     refresh();
 }
 
@@ -63,4 +64,17 @@ QStringList ProjectPanel::files() const
     for (int i = 0; i < m_list->count(); ++i)
         list << m_list->item(i)->data(Qt::UserRole).toString();
     return list;
+}
+
+QString ProjectPanel::currentFile() const
+{
+    return m_list->currentItem() ? m_list->currentItem()->data(Qt::UserRole).toString() : QString();
+}
+
+void ProjectPanel::setCurrentFile(const QString &path)
+{
+    for (int i = 0; i < m_list->count(); ++i) {
+        if (m_list->item(i)->data(Qt::UserRole).toString() == path)
+            m_list->setCurrentRow(i);
+    }
 }

@@ -19,10 +19,15 @@ public:
     /// Reads the project file again.
     void refresh();
     QStringList files() const;
+    /// The file the user picked, empty when none is.
+    QString currentFile() const;
+    void setCurrentFile(const QString &path);
 
 signals:
     /// The list was read again.
     void filesChanged();
+    /// The user picked another file.
+    void currentFileChanged();
     /// A file was double-clicked.
     void fileActivated(const QString &path);
 

@@ -1,5 +1,7 @@
 #include "delivery.h"
 
+#include <QFileInfo>
+
 namespace IPDDSYN {
 namespace Generation {
 
@@ -8,8 +10,17 @@ static QString workDir(const QString &out)
     return out + QStringLiteral("/temp/") + QStringLiteral("dds_ii");
 }
 
-DeliveryPlan
-deliveryPlan(const QString &tool, int language, const QString &out, const QString &name)
+// The core's Verilog, from the plug-in's data directory.
+static const char *const RtlSources[] = {"dds_ii_top.v", "dds_ii_core_encryption.v"};
+// What generation writes for the core: its defines and its table.
+static const char *const RtlGenerated[]
+        = {"top_define.vh", "dds_ii_top_defines.vh", "cos_sin_lut.dat"};
+
+DeliveryPlan deliveryPlan(const QString &tool,
+                          int language,
+                          const QString &out,
+                          const QString &name,
+                          const QString &dataDir)
 {
     const bool vhdl = language == 1;
     const bool velto = tool == QLatin1String("VeltoSynthesis");
@@ -34,8 +45,15 @@ deliveryPlan(const QString &tool, int language, const QString &out, const QStrin
     const QString suffix = vhdl ? QStringLiteral("_tmp.vhd") : QStringLiteral("_tmp.v");
     plan.templateFrom = work + name + suffix;
     plan.templateTo = target + suffix;
+    plan.rtlDir = target + QStringLiteral("_rtl");
+    for (const char *file : RtlSources)
+        plan.rtlFrom << dataDir + QLatin1Char('/') + QLatin1String(file);
+    for (const char *file : RtlGenerated)
+        plan.rtlFrom << work + QLatin1String(file);
+    for (const QString &from : qAsConst(plan.rtlFrom))
+        plan.rtlTo << plan.rtlDir + QLatin1Char('/') + QFileInfo(from).fileName();
     plan.opened = QStringList{plan.netlistTo, plan.templateTo};
-    plan.added = QStringList{plan.netlistTo};
+    plan.added = QStringList{plan.netlistTo} + plan.rtlTo;
     return plan;
 }
 

@@ -22,14 +22,21 @@ struct DeliveryPlan
     QString vhoTo;
     QString decodeNetlist; // D: the Verilog netlist the .vo is made from
     QString voFile;
+    QString rtlDir;      // G: the readable core, ready for any tool: OUT/NAME_rtl
+    QStringList rtlFrom; // its sources, defines and table (the table when it exists)
+    QStringList rtlTo;
     QStringList opened; // E: shown in the editor, in this order
     QStringList added;  // F: added to the project
 };
 
 /// The plan for the tool text ("VeltoSynthesis", "Synplify Pro"; any other
-/// text leaves A, C and D empty) and the language index (1 is VHDL).
-DeliveryPlan
-deliveryPlan(const QString &tool, int language, const QString &out, const QString &name);
+/// text leaves A, C and D empty), the language index (1 is VHDL) and the
+/// plug-in's data directory `dataDir` holding the core's Verilog.
+DeliveryPlan deliveryPlan(const QString &tool,
+                          int language,
+                          const QString &out,
+                          const QString &name,
+                          const QString &dataDir);
 
 /// The synthesis record of the core for output directory `out`, file name
 /// `name`, target `device` and the plug-in's data directory `dataDir`.

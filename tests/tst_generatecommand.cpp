@@ -50,6 +50,17 @@ void tst_GenerateCommand::generatesAndReopens()
     QCOMPARE(readFile(dir.filePath("temp/dds_ii/top_define.vh")),
              QString("`define module_name dds_top\n"));
 
+    // The delivered RTL costs something on the reference part, against 100 MHz.
+    if (!QStandardPaths::findExecutable("nextpnr-ice40").isEmpty()) {
+        QVERIFY(runTool(IPGEN_BINARY, {"estimate", dir.filePath("dds_ii.ipc")}, dir.path(), &out)
+                >= 0);
+        QVERIFY2(out.contains(QRegularExpression("dds_ii: [1-9]\\d+ logic cells \\(of 7680\\), "
+                                                 "\\d+ RAM blocks \\(of 32\\)"))
+                         && out.contains(QRegularExpression("Fmax [0-9.]+ MHz: (meets|does not "
+                                                            "meet) 100 MHz")),
+                 qPrintable(out));
+    }
+
     QCOMPARE(ipgen(args, out), 1);
     QVERIFY2(out.contains("Overwrite Files: These files exist and will be replaced:")
                      && out.contains("Pass --overwrite") && !out.contains("wrote"),

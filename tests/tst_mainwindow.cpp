@@ -3,6 +3,8 @@
 #include "ipgendialog.h"
 #include "mainwindow.h"
 #include "modalwatcher.h"
+#include "project.h"
+#include "projectpanel.h"
 #include "spectrumview.h"
 
 #include <QAction>
@@ -11,6 +13,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStatusBar>
@@ -146,8 +149,10 @@ void tst_MainWindow::generateThenReopen()
         QVERIFY2(window.statusBar()->currentMessage().startsWith("Generated"),
                  qPrintable(window.statusBar()->currentMessage()));
         auto *project = window.findChild<QListWidget *>("projectFiles");
-        QCOMPARE(project->count(), 1);
+        // The netlist, then the readable core: two sources, two defines, the table.
+        QCOMPARE(project->count(), 6);
         QCOMPARE(project->item(0)->text(), QString("dds_ii.v"));
+        QCOMPARE(project->findItems("dds_ii_rtl/", Qt::MatchStartsWith).size(), 5);
 
         // Completion opened the netlist and its template in tabs, highlighted.
         auto *editors = window.findChild<EditorArea *>();
@@ -165,7 +170,7 @@ void tst_MainWindow::generateThenReopen()
     }
     // A new window shows the same project and reopens the configuration.
     MainWindow window(DDS2_PLUGIN_DIR "/..");
-    QCOMPARE(window.findChild<QListWidget *>("projectFiles")->count(), 1);
+    QCOMPARE(window.findChild<QListWidget *>("projectFiles")->count(), 6);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QString channels;
@@ -182,35 +187,67 @@ void tst_MainWindow::generateThenReopen()
 
 void tst_MainWindow::verify_data()
 {
+    QTest::addColumn<QString>("action");
     QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QString>("picked"); // a second core of the project, picked in the panel
     QTest::addColumn<QString>("status");
-    QTest::newRow("cancelled") << true << "^Verification of dds_ii cancelled\\.$";
-    QTest::newRow("verdict") << false << "^dds_ii: SFDR -?\\d+\\.\\d dBc .*: (PASS|FAIL), ";
+    QTest::newRow("cancelled") << "verifyCore" << true << ""
+                               << "^Verification of dds_ii cancelled\\.$";
+    QTest::newRow("verdict") << "verifyCore" << false << ""
+                             << "^dds_ii: SFDR -?\\d+\\.\\d dBc .*: (PASS|FAIL), ";
+    QTest::newRow("the picked core, not the first")
+            << "verifyCore" << false << "other.v"
+            << "^other: SFDR -?\\d+\\.\\d dBc .*: (PASS|FAIL), ";
+    QTest::newRow("estimate")
+            << "estimateCore" << false << ""
+            << "^dds_ii: Fmax [0-9.]+ MHz: (meets|does not meet) 100 MHz \\(System Clock\\)$";
 }
 
 void tst_MainWindow::verify()
 {
+    QFETCH(QString, action);
     QFETCH(bool, cancel);
+    QFETCH(QString, picked);
     QFETCH(QString, status);
+    const QDir dir(m_generated.path());
+    if (!picked.isEmpty()) {
+        // The same delivery under another name, listed after the first.
+        for (const char *suffix : {".ipc", ".vo", ".v"}) {
+            QFile::remove(dir.filePath("other") + suffix);
+            QVERIFY(QFile::copy(dir.filePath("dds_ii") + suffix, dir.filePath("other") + suffix));
+        }
+        QString error;
+        QVERIFY2(Core::Project::addFiles({dir.filePath(picked)}, error), qPrintable(error));
+    }
     MainWindow window(DDS2_PLUGIN_DIR "/..");
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto *action = window.findChild<QAction *>("verifyCore");
-    QVERIFY(action->isEnabled());
-    action->trigger();
-    QVERIFY(!action->isEnabled());
-    auto *progress = window.findChild<QProgressDialog *>("verifyProgress");
+    if (!picked.isEmpty())
+        window.findChild<ProjectPanel *>()->setCurrentFile(dir.filePath(picked));
+    auto *job = window.findChild<QAction *>(action);
+    QVERIFY(job->isEnabled());
+    job->trigger();
+    QVERIFY(!job->isEnabled());
+    QVERIFY(!window.findChild<QAction *>("verifyCore")->isEnabled());
+    auto *progress = window.findChild<QProgressDialog *>("jobProgress");
     QVERIFY(progress && progress->isVisible());
     if (cancel)
         progress->cancel();
     auto *editors = window.findChild<EditorArea *>();
     // A loaded machine takes half a minute to simulate the default core.
-    QTRY_VERIFY_WITH_TIMEOUT(action->isEnabled(), 180000);
-    QVERIFY(!window.findChild<QProgressDialog *>("verifyProgress"));
+    QTRY_VERIFY_WITH_TIMEOUT(job->isEnabled(), 180000);
+    QVERIFY(!window.findChild<QProgressDialog *>("jobProgress"));
     const QString message = window.statusBar()->currentMessage();
     QVERIFY2(QRegularExpression(status).match(message).hasMatch(), qPrintable(message));
+    if (action == "estimateCore") {
+        auto *box = window.findChild<QMessageBox *>("estimateResult");
+        QVERIFY(box && box->text().contains("logic cells"));
+        box->close();
+        return;
+    }
     const int tabs = editors->count();
-    QCOMPARE(tabs > 0 && editors->tabText(tabs - 1) == "dds_ii spectrum", !cancel);
+    const QString name = picked.isEmpty() ? "dds_ii" : "other";
+    QCOMPARE(tabs > 0 && editors->tabText(tabs - 1) == name + " spectrum", !cancel);
     QCOMPARE(qobject_cast<SpectrumView *>(editors->currentWidget()) != nullptr, !cancel);
 }
 

@@ -38,12 +38,19 @@ void deliverAs(const DialogDriver &driver, const QString &out, const QString &to
 }
 
 /// A delivery as the user sees it succeed: netlist and wrapper opened for
-/// editing, the netlist added to the project, the dialog accepted.
+/// editing, the netlist and the readable core in top_rtl/ added to the
+/// project, the dialog accepted.
 void checkDelivered(const HostRecorder &host, const QDialog *dialog, const QString &out, bool vhdl)
 {
     const QString netlist = out + (vhdl ? "/top.vhd" : "/top.v");
     QCOMPARE(host.opened, (QStringList{netlist, out + (vhdl ? "/top_tmp.vhd" : "/top_tmp.v")}));
-    QCOMPARE(host.added, QStringList{netlist});
+    QStringList rtl = QDir(out + "/top_rtl").entryList(QDir::Files, QDir::Name);
+    QVERIFY2(rtl.size() >= 4 && rtl.contains("dds_ii_top_defines.vh"), qPrintable(rtl.join(' ')));
+    rtl.replaceInStrings(QRegularExpression("^"), out + "/top_rtl/");
+    QStringList added = host.added.mid(1);
+    added.sort();
+    QCOMPARE(added.join(" "), rtl.join(" "));
+    QCOMPARE(host.added.first(), netlist);
     QVERIFY(host.summaries.isEmpty());
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
 }
@@ -147,6 +154,9 @@ void tst_SynthesisRun::completion()
     const QString out = dir.path() + "/out";
     DialogDriver driver;
     deliverAs(driver, out, tool, vhdl);
+    // Generation wrote the defines before the synthesis started.
+    for (const char *defines : {"top_define.vh", "dds_ii_top_defines.vh"})
+        QVERIFY(writeFile(out + "/temp/dds_ii/" + defines, "`define DEFINE_CH_NUM 1\n"));
     for (QString name : work) {
         const bool broken = name.startsWith('!');
         name.remove('!');
@@ -282,8 +292,9 @@ void tst_SynthesisRun::coreSynthesizes()
     QCOMPARE(ports, pins);
 
     // The simulation model, and the Verilog netlist, each alone in a folder
-    // without the tables, against the RTL with two benches.
-    const QString sim = dir.filePath("sim"), data = DDS2_PLUGIN_DIR "/data";
+    // without the tables, against the delivered RTL simulated in its own
+    // folder as the template says, with two benches.
+    const QString sim = dir.filePath("sim"), delivered = out + "/top_rtl";
     QVERIFY(QDir().mkpath(sim));
     QStringList models{out + "/top.vo"};
     if (!vhdl)
@@ -307,10 +318,15 @@ void tst_SynthesisRun::coreSynthesizes()
     for (const bool plain : {false, true}) {
         QVERIFY(writeFile(sim + "/tb.v", testBench(netlist, 300, plain).toUtf8()));
         QString log, rtl;
-        QStringList rtlArgs{"-o", sim + "/rtl.vvp", "-I", work, "-I", data, sim + "/tb.v"};
-        rtlArgs << data + "/dds_ii_top.v" << data + "/dds_ii_core_encryption.v";
-        QVERIFY2(runTool("iverilog", rtlArgs, work, &log) == 0, qPrintable(log));
-        QCOMPARE(runTool("vvp", {"-n", sim + "/rtl.vvp"}, work, &rtl), 0);
+        const QStringList rtlArgs{"-o",
+                                  sim + "/rtl.vvp",
+                                  "-I",
+                                  ".",
+                                  sim + "/tb.v",
+                                  "dds_ii_top.v",
+                                  "dds_ii_core_encryption.v"};
+        QVERIFY2(runTool("iverilog", rtlArgs, delivered, &log) == 0, qPrintable(log));
+        QCOMPARE(runTool("vvp", {"-n", sim + "/rtl.vvp"}, delivered, &rtl), 0);
         const QStringList rtlLines = rtl.split('\n');
         for (const QString &model : qAsConst(models)) {
             QString gate;

@@ -1,6 +1,7 @@
 #include "coreverifier.h"
 
 #include "spectrum.h"
+#include "vhdlbench.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -46,16 +47,10 @@ CoreVerifier::CoreVerifier(QObject *parent)
     : QObject(parent)
 {
     initVerifyResources();
+    connect(&m_runner, &ToolRunner::failed, this, &CoreVerifier::fail);
 }
 
-CoreVerifier::~CoreVerifier()
-{
-    if (m_process) {
-        m_process->disconnect(this);
-        m_process->kill();
-        m_process->waitForFinished(1000); // a killed child, reaped before its folder goes
-    }
-}
+CoreVerifier::~CoreVerifier() = default;
 
 void CoreVerifier::start(const QString &ipcPath)
 {
@@ -67,31 +62,14 @@ void CoreVerifier::start(const QString &ipcPath)
         fail(error);
         return;
     }
-    emit progress(
-            QStringLiteral("Compiling %1.vo with the test bench (Icarus Verilog)").arg(m_name));
-    const QString defines = QFileInfo(ipcPath).absolutePath() + QStringLiteral("/temp/dds_ii");
-    runTool(QStringLiteral("iverilog"),
-            {QStringLiteral("-g2005"),
-             QStringLiteral("-o"),
-             QStringLiteral("sim.vvp"),
-             QStringLiteral("-I"),
-             defines,
-             QStringLiteral("dds_tb.v"),
-             QFileInfo(ipcPath).absolutePath() + QLatin1Char('/') + m_name + QStringLiteral(".vo")},
-            [this](const QString &) { simulate(); });
+    runNextStep(QString());
 }
 
 void CoreVerifier::cancel()
 {
     if (!m_running)
         return;
-    if (m_process) {
-        m_process->disconnect(this);
-        m_process->kill();
-        m_process->waitForFinished(1000);
-        m_process->deleteLater();
-        m_process = nullptr;
-    }
+    m_runner.cancel();
     fail(QStringLiteral("Verification cancelled."));
 }
 
@@ -129,19 +107,17 @@ bool CoreVerifier::prepare(const QString &ipcPath, QString *error)
     }
 
     m_name = ipc.completeBaseName();
+    m_model = m_name + (vhdl ? QStringLiteral(".vho") : QStringLiteral(".vo"));
     const QString dir = ipc.absolutePath();
-    const QString model = dir + QLatin1Char('/') + m_name + QStringLiteral(".vo");
+    const QString model = dir + QLatin1Char('/') + m_model;
     const QString work = dir + QStringLiteral("/temp/dds_ii");
     const QString definesPath = work + QStringLiteral("/dds_ii_top_defines.vh");
     if (!QFileInfo::exists(model) || !QFileInfo::exists(definesPath)
         || !QFileInfo::exists(work + QStringLiteral("/top_define.vh"))) {
-        *error = QStringLiteral("No delivered core for %1 in %2 (%3.vo and temp/dds_ii/ with "
-                                "its defines are needed): run 'ipgen generate %1 --dir %2%4' "
+        *error = QStringLiteral("No delivered core for %1 in %2 (%3 and temp/dds_ii/ with "
+                                "its defines are needed): run 'ipgen generate %1 --dir %2' "
                                 "first.")
-                         .arg(ipc.fileName(),
-                              dir,
-                              m_name,
-                              vhdl ? QStringLiteral(" --language verilog") : QString());
+                         .arg(ipc.fileName(), dir, m_model);
         return false;
     }
     if (QFileInfo(model).lastModified() < QFileInfo(definesPath).lastModified()) {
@@ -162,24 +138,59 @@ bool CoreVerifier::prepare(const QString &ipcPath, QString *error)
         *error = QStringLiteral("%1: %2").arg(ipc.fileName(), m_plan.error);
         return false;
     }
-    for (const char *tool : {"iverilog", "vvp"}) {
-        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty()) {
-            *error = QStringLiteral("%1 is not installed: verification simulates with Icarus "
-                                    "Verilog (apt-get install iverilog).")
-                             .arg(QLatin1String(tool));
+    const QStringList tools = vhdl ? QStringList{QStringLiteral("ghdl")}
+                                   : QStringList{QStringLiteral("iverilog"), QStringLiteral("vvp")};
+    for (const QString &tool : tools) {
+        if (QStandardPaths::findExecutable(tool).isEmpty()) {
+            *error = QStringLiteral("%1 is not installed: verification simulates %2 with %3 "
+                                    "(apt-get install %4).")
+                             .arg(tool,
+                                  m_model,
+                                  vhdl ? QStringLiteral("GHDL") : QStringLiteral("Icarus Verilog"),
+                                  vhdl ? QStringLiteral("ghdl") : QStringLiteral("iverilog"));
             return false;
         }
     }
 
     m_work = std::make_unique<QTemporaryDir>();
+    m_runner.setWorkingDirectory(m_work->path());
     const QString table = work + QLatin1Char('/') + m_config.tableFile;
-    if (!m_work->isValid()
-        || !QFile::copy(QStringLiteral(":/verify/dds_tb.v"),
-                        m_work->filePath(QStringLiteral("dds_tb.v")))
-        || !QFile::copy(table, m_work->filePath(m_config.tableFile))) {
-        *error = QStringLiteral("Cannot prepare the simulation in %1 (test bench, table %2).")
+    if (!m_work->isValid() || !QFile::copy(table, m_work->filePath(m_config.tableFile))) {
+        *error = QStringLiteral("Cannot prepare the simulation in %1 (table %2).")
                          .arg(m_work->path(), table);
         return false;
+    }
+    const QString templatePath = dir + QLatin1Char('/') + m_name + QStringLiteral("_tmp.vhd");
+    if (!prepareBench(vhdl ? templatePath : QString(), error))
+        return false;
+    if (vhdl) {
+        m_steps = {{QStringLiteral("ghdl"),
+                    {QStringLiteral("-a"), model, QStringLiteral("dds_tb.vhd")},
+                    QStringLiteral("Analysing %1 with the test bench (GHDL)").arg(m_model)},
+                   {QStringLiteral("ghdl"),
+                    {QStringLiteral("-e"), QStringLiteral("dds_tb")},
+                    QStringLiteral("Elaborating the test bench (GHDL)")},
+                   {QStringLiteral("ghdl"),
+                    {QStringLiteral("-r"), QStringLiteral("dds_tb")},
+                    QStringLiteral("Simulating %1 cycles for a record of %2 samples of channel 0")
+                            .arg(m_plan.cycles)
+                            .arg(m_plan.length)}};
+    } else {
+        m_steps = {
+                {QStringLiteral("iverilog"),
+                 {QStringLiteral("-g2005"),
+                  QStringLiteral("-o"),
+                  QStringLiteral("sim.vvp"),
+                  QStringLiteral("-I"),
+                  work,
+                  QStringLiteral("dds_tb.v"),
+                  model},
+                 QStringLiteral("Compiling %1 with the test bench (Icarus Verilog)").arg(m_model)},
+                {QStringLiteral("vvp"),
+                 {QStringLiteral("-n"), QStringLiteral("sim.vvp")},
+                 QStringLiteral("Simulating %1 cycles for a record of %2 samples of channel 0")
+                         .arg(m_plan.cycles)
+                         .arg(m_plan.length)}};
     }
     QFile stimulus(m_work->filePath(QStringLiteral("stimulus.txt")));
     if (!stimulus.open(QIODevice::WriteOnly | QIODevice::Text)) {
@@ -194,56 +205,49 @@ bool CoreVerifier::prepare(const QString &ipcPath, QString *error)
     return true;
 }
 
-void CoreVerifier::runTool(const QString &program,
-                           const QStringList &args,
-                           const std::function<void(const QString &)> &next)
+bool CoreVerifier::prepareBench(const QString &templatePath, QString *error)
 {
-    m_process = new QProcess(this);
-    m_process->setWorkingDirectory(m_work->path());
-    m_process->setProcessChannelMode(QProcess::MergedChannels);
-    connect(m_process, &QProcess::errorOccurred, this, [this, program](QProcess::ProcessError e) {
-        if (e != QProcess::FailedToStart)
-            return;
-        const QString why = m_process->errorString();
-        m_process->deleteLater();
-        m_process = nullptr;
-        fail(QStringLiteral("%1 did not start: %2").arg(program, why));
-    });
-    connect(m_process,
-            QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
-            this,
-            [this, program, next](int code, QProcess::ExitStatus status) {
-                const QString output = QString::fromLocal8Bit(m_process->readAll());
-                m_process->deleteLater();
-                m_process = nullptr;
-                if (status != QProcess::NormalExit || code != 0) {
-                    fail(QStringLiteral("%1 failed (exit code %2):\n%3")
-                                 .arg(program)
-                                 .arg(code)
-                                 .arg(output.trimmed()));
-                    return;
-                }
-                next(output);
-            });
-    m_process->start(QStandardPaths::findExecutable(program), args);
+    if (templatePath.isEmpty()) {
+        if (QFile::copy(QStringLiteral(":/verify/dds_tb.v"),
+                        m_work->filePath(QStringLiteral("dds_tb.v"))))
+            return true;
+        *error = QStringLiteral("Cannot write the test bench into %1.").arg(m_work->path());
+        return false;
+    }
+    QString text;
+    if (!readText(templatePath, &text, error))
+        return false;
+    const QString bench = vhdlTestBench(text, error);
+    if (bench.isEmpty()) {
+        *error = QStringLiteral("%1: %2").arg(templatePath, *error);
+        return false;
+    }
+    QFile file(m_work->filePath(QStringLiteral("dds_tb.vhd")));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)
+        || file.write(bench.toUtf8()) != bench.toUtf8().size()) {
+        *error = QStringLiteral("Cannot write %1: %2").arg(file.fileName(), file.errorString());
+        return false;
+    }
+    return true;
 }
 
-void CoreVerifier::simulate()
+void CoreVerifier::runNextStep(const QString &lastOutput)
 {
-    emit progress(QStringLiteral("Simulating %1 cycles for a record of %2 samples of channel 0")
-                          .arg(m_plan.cycles)
-                          .arg(m_plan.length));
-    runTool(QStringLiteral("vvp"),
-            {QStringLiteral("-n"), QStringLiteral("sim.vvp")},
-            [this](const QString &output) { evaluate(output); });
+    if (m_steps.isEmpty()) {
+        evaluate(lastOutput);
+        return;
+    }
+    const Step step = m_steps.takeFirst();
+    emit progress(step.what);
+    m_runner.run(step.program, step.args, [this](const QString &output) { runNextStep(output); });
 }
 
 void CoreVerifier::evaluate(const QString &simulatorOutput)
 {
     // vvp exits 0 after $fatal in some versions; the bench's own checks say FATAL.
     if (simulatorOutput.contains(QLatin1String("FATAL"))) {
-        fail(QStringLiteral("The simulation of %1.vo stopped:\n%2")
-                     .arg(m_name, simulatorOutput.trimmed()));
+        fail(QStringLiteral("The simulation of %1 stopped:\n%2")
+                     .arg(m_model, simulatorOutput.trimmed()));
         return;
     }
     emit progress(QStringLiteral("Measuring the spectrum"));
@@ -350,6 +354,7 @@ void CoreVerifier::fail(const QString &error)
 
 void CoreVerifier::finish(const VerifyResult &result)
 {
+    m_steps.clear();
     m_work.reset();
     QMetaObject::invokeMethod(
             this,

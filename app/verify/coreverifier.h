@@ -3,12 +3,13 @@
 #include "coreconfig.h"
 #include "recordplan.h"
 #include "spectrumplot.h"
+#include "toolrunner.h"
 
 #include <QObject>
-#include <QProcess>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
-#include <functional>
 #include <memory>
 
 class QTemporaryDir;
@@ -28,7 +29,8 @@ struct VerifyResult
     SpectrumPlot plot;
 };
 
-/// Simulates the delivered core of a configuration file with Icarus Verilog,
+/// Simulates the delivered core of a configuration file (the Verilog model
+/// NAME.vo with Icarus Verilog, or for a VHDL instance NAME.vho with GHDL),
 /// measures the spectrum of channel 0 and holds it against the SFDR the
 /// configuration asked for; writes the plot beside the configuration. Runs
 /// the simulator as child processes without blocking; `finished` always
@@ -50,19 +52,27 @@ signals:
     void finished(const VerifyResult &result);
 
 private:
+    struct Step
+    {
+        QString program;
+        QStringList args;
+        QString what;
+    };
+
     bool prepare(const QString &ipcPath, QString *error);
-    void runTool(const QString &program,
-                 const QStringList &args,
-                 const std::function<void(const QString &)> &next);
-    void simulate();
+    /// The Verilog bench, or the VHDL one made from the template at `templatePath`.
+    bool prepareBench(const QString &templatePath, QString *error);
+    void runNextStep(const QString &lastOutput);
     void evaluate(const QString &simulatorOutput);
     void fail(const QString &error);
     void finish(const VerifyResult &result);
 
     bool m_running = false;
-    QProcess *m_process = nullptr;
+    ToolRunner m_runner;
+    QVector<Step> m_steps;
     std::unique_ptr<QTemporaryDir> m_work;
     QString m_name;
+    QString m_model; // file name of the simulated model
     QString m_pngPath;
     double m_requested = 0;
     double m_clockMHz = 0;

@@ -374,11 +374,30 @@ QString vhdlPortClause(const YosysNetlist &netlist, int indent)
            + pad + QStringLiteral(");\n");
 }
 
-QString verilogTemplate(const YosysNetlist &netlist)
+// How to use the instance, as comment lines starting with `mark`: which of
+// the delivered files to compile for what.
+static QString usage(const QString &mark, const QString &fileName, bool vhdl)
+{
+    const QString netlist = fileName + (vhdl ? QStringLiteral(".vhd") : QStringLiteral(".v"));
+    const QString model = fileName + (vhdl ? QStringLiteral(".vho") : QStringLiteral(".vo"));
+    const QString rtl = fileName + QStringLiteral("_rtl");
+    return QStringLiteral(
+                   "%1 Compile it with either\n"
+                   "%1   %2 (the netlist, for synthesis) or %3 (the simulation model), or\n"
+                   "%1   the readable Verilog core in %4/ where one is delivered: its .v files\n"
+                   "%1   with %4/ on the include path. Its table (.dat) is read with $readmemh\n"
+                   "%1   relative to the working directory: run the tool in %4/, or copy the\n"
+                   "%1   .dat file to where the tool runs.\n")
+            .arg(mark, netlist, model, rtl);
+}
+
+QString verilogTemplate(const YosysNetlist &netlist, const QString &fileName)
 {
     const QString module = verilogIdentifier(netlist.moduleName);
     const int width = longestName(netlist, verilogIdentifier);
-    QString text = QStringLiteral("// Instantiation template of %1.\n//\n// Ports:\n").arg(module);
+    QString text = QStringLiteral("// Instantiation template of %1.\n").arg(module)
+                   + usage(QStringLiteral("//"), fileName, false)
+                   + QStringLiteral("//\n// Ports:\n");
     for (const NetlistPort &port : netlist.ports) {
         text += QStringLiteral("//   %1 %2 %3\n")
                         .arg(verilogDirection(port).leftJustified(6),
@@ -395,13 +414,14 @@ QString verilogTemplate(const YosysNetlist &netlist)
     return text;
 }
 
-QString vhdlTemplate(const YosysNetlist &netlist)
+QString vhdlTemplate(const YosysNetlist &netlist, const QString &fileName)
 {
     const QString entity = vhdlIdentifier(netlist.moduleName);
     const int width = longestName(netlist, vhdlIdentifier);
     QString text = QStringLiteral("-- Component declaration and instantiation template of %1.\n"
-                                  "-- Needs: library ieee; use ieee.std_logic_1164.all;\n\n")
-                           .arg(entity);
+                                  "-- Needs: library ieee; use ieee.std_logic_1164.all;\n")
+                           .arg(entity)
+                   + usage(QStringLiteral("--"), fileName, true) + QStringLiteral("\n");
     text += QStringLiteral("component %1\n").arg(entity) + vhdlPortClause(netlist, 4)
             + QStringLiteral("end component;\n\n");
     text += QStringLiteral("%1 : %2\n    port map (\n").arg(instanceLabel(netlist, entity), entity);

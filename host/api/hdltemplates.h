@@ -22,9 +22,10 @@ IPCORE_API_EXPORT QString vhdlPortType(const NetlistPort &port);
 /// The "port (...);" clause of the module, indented by `indent` spaces.
 IPCORE_API_EXPORT QString vhdlPortClause(const YosysNetlist &netlist, int indent);
 
-/// Port list with directions and widths, then an instance of the module.
-IPCORE_API_EXPORT QString verilogTemplate(const YosysNetlist &netlist);
-/// Component declaration, then an instance of it.
-IPCORE_API_EXPORT QString vhdlTemplate(const YosysNetlist &netlist);
+/// Port list with directions and widths, then an instance of the module;
+/// the head says which delivered files (named after `fileName`) to compile.
+IPCORE_API_EXPORT QString verilogTemplate(const YosysNetlist &netlist, const QString &fileName);
+/// Component declaration, then an instance of it; the head as above.
+IPCORE_API_EXPORT QString vhdlTemplate(const YosysNetlist &netlist, const QString &fileName);
 
 } // namespace IPCore::HdlTemplates

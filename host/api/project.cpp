@@ -37,9 +37,14 @@ static QStringList readRelative(const QString &file)
 bool Project::addFiles(const QStringList &paths, QString &error)
 {
     QMap<QString, QStringList> byDir;
+    // Files under the first file's folder belong to its project, subfolders included.
+    const QString first = paths.isEmpty() ? QString() : QFileInfo(paths.first()).absolutePath();
     for (const QString &path : paths) {
         const QFileInfo info(path);
-        byDir[info.absolutePath()] << info.fileName();
+        if (info.absoluteFilePath().startsWith(first + QLatin1Char('/')))
+            byDir[first] << QDir(first).relativeFilePath(info.absoluteFilePath());
+        else
+            byDir[info.absolutePath()] << info.fileName();
     }
     for (auto it = byDir.cbegin(); it != byDir.cend(); ++it) {
         const QString file = projectFile(it.key());

@@ -15,7 +15,8 @@ public:
     static QString projectFile(const QString &dir);
 
     /// Adds files (absolute or relative to the working directory) to the
-    /// project of the folder each lies in; a file already listed is kept
+    /// project of the first file's folder when they lie in it or below it,
+    /// otherwise of the folder each lies in; a file already listed is kept
     /// once. False with `error` set when a project file cannot be written.
     static bool addFiles(const QStringList &paths, QString &error);
 

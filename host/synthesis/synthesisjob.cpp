@@ -321,13 +321,15 @@ bool SynthesisJob::collectResults(QString &error)
     YosysNetlist netlist;
     if (!YosysNetlist::read(work + json, m_top, netlist, error))
         return false;
-    if (!writeWorkFile(
-                base + QStringLiteral("_tmp.v"), HdlTemplates::verilogTemplate(netlist), error))
+    if (!writeWorkFile(base + QStringLiteral("_tmp.v"),
+                       HdlTemplates::verilogTemplate(netlist, base),
+                       error))
         return false;
     if (!vhdl)
         return true;
-    if (!writeWorkFile(
-                base + QStringLiteral("_tmp.vhd"), HdlTemplates::vhdlTemplate(netlist), error))
+    if (!writeWorkFile(base + QStringLiteral("_tmp.vhd"),
+                       HdlTemplates::vhdlTemplate(netlist, base),
+                       error))
         return false;
     if (m_tool != VeltoSynthesis)
         return true;
