@@ -1,6 +1,7 @@
 #include "processstep.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 
 namespace IPCore {
 
@@ -34,6 +35,7 @@ bool ProcessStep::start(const QString &program, const QStringList &arguments)
 {
     if (m_process)
         return false;
+    const int run = ++m_run;
     m_program = program;
     m_output.clear();
     m_errorString.clear();
@@ -46,15 +48,16 @@ bool ProcessStep::start(const QString &program, const QStringList &arguments)
     process->setWorkingDirectory(m_workingDirectory);
     process->setProcessChannelMode(QProcess::MergedChannels);
     connect(process, &QProcess::readyRead, this, &ProcessStep::readOutput);
-    connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
+    connect(process, &QProcess::errorOccurred, this, [this, run](QProcess::ProcessError error) {
         // A crash also ends in finished(); only a failed start does not. The
         // report is queued: a failed start may be noticed inside start().
         if (error != QProcess::FailedToStart)
             return;
-        m_errorString = process->errorString();
-        QTimer::singleShot(0, this, [this, process] {
-            if (m_process == process)
-                finish(FailedToStart, -1);
+        m_errorString = m_process->errorString();
+        release();
+        QTimer::singleShot(0, this, [this, run] {
+            if (run == m_run)
+                emit finished(FailedToStart, -1);
         });
     });
     connect(process,
@@ -62,16 +65,16 @@ bool ProcessStep::start(const QString &program, const QStringList &arguments)
             this,
             [this](int exitCode, QProcess::ExitStatus status) {
                 readOutput();
-                if (m_stopReason != Exited)
-                    finish(m_stopReason, -1);
-                else if (status == QProcess::CrashExit)
-                    finish(Crashed, -1);
+                release();
+                if (status == QProcess::CrashExit)
+                    emit finished(Crashed, -1);
                 else
-                    finish(Exited, exitCode);
+                    emit finished(Exited, exitCode);
             });
     if (m_timeout > 0)
         m_deadline.start(m_timeout);
-    process->start(program, arguments);
+    const QString path = QStandardPaths::findExecutable(program);
+    process->start(path.isEmpty() ? program : path, arguments);
     return true;
 }
 
@@ -85,8 +88,17 @@ void ProcessStep::stop(Outcome reason)
     if (!m_process || m_stopReason != Exited)
         return;
     m_stopReason = reason;
-    if (m_process->state() != QProcess::NotRunning)
-        m_process->kill();
+    m_process->disconnect(this);
+    m_process->kill();
+    // A killed child is reaped before the caller goes on, e.g. to remove its folder.
+    m_process->waitForFinished(1000);
+    readOutput();
+    release();
+    const int run = m_run;
+    QTimer::singleShot(0, this, [this, run, reason] {
+        if (run == m_run)
+            emit finished(reason, -1);
+    });
 }
 
 void ProcessStep::readOutput()
@@ -98,13 +110,33 @@ void ProcessStep::readOutput()
     emit outputRead(text);
 }
 
-void ProcessStep::finish(Outcome outcome, int exitCode)
+void ProcessStep::release()
 {
     m_deadline.stop();
     m_process->disconnect(this);
     m_process->deleteLater();
     m_process = nullptr;
-    emit finished(outcome, exitCode);
+}
+
+QString ProcessStep::failureMessage(Outcome outcome, int exitCode) const
+{
+    switch (outcome) {
+    case Exited:
+        if (exitCode == 0)
+            return QString();
+        break;
+    case Crashed:
+        break;
+    case FailedToStart:
+        return tr("%1 did not start: %2").arg(m_program, m_errorString);
+    case TimedOut:
+        return tr("%1 did not finish within %2 s and was stopped.")
+                .arg(m_program)
+                .arg(m_timeout / 1000);
+    case Cancelled:
+        return tr("%1 was cancelled.").arg(m_program);
+    }
+    return tr("%1 failed (exit code %2):\n%3").arg(m_program).arg(exitCode).arg(m_output.trimmed());
 }
 
 } // namespace IPCore

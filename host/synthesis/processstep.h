@@ -29,11 +29,12 @@ public:
     void setWorkingDirectory(const QString &dir);
     /// The limit of each run in milliseconds; 0 for none.
     void setTimeout(int msecs);
-    /// Starts `program` and returns at once; finished() follows exactly once,
+    /// Starts `program` (found on the PATH) and returns at once; finished() follows exactly once,
     /// also when the program cannot be started. False, and no finished(),
     /// while a run is in progress.
     bool start(const QString &program, const QStringList &arguments);
-    /// Kills the child; finished() follows with Cancelled.
+    /// Kills the child and waits for it to be reaped, so that its folder
+    /// may go at once; finished() follows with Cancelled.
     void cancel();
     bool isRunning() const { return m_process != nullptr; }
 
@@ -42,6 +43,9 @@ public:
     QString output() const { return m_output; }
     /// Why the program could not be started, after FailedToStart.
     QString errorString() const { return m_errorString; }
+    /// What went wrong in a run that ended so, for the user; empty when the
+    /// program exited with 0.
+    QString failureMessage(Outcome outcome, int exitCode) const;
 
 signals:
     /// Text the child printed, as it comes.
@@ -52,7 +56,7 @@ signals:
 private:
     void stop(Outcome reason);
     void readOutput();
-    void finish(Outcome outcome, int exitCode);
+    void release();
 
     QProcess *m_process = nullptr;
     QTimer m_deadline;
@@ -61,6 +65,7 @@ private:
     QString m_output;
     QString m_errorString;
     int m_timeout = 0;
+    int m_run = 0;                 // tells a queued report of an earlier run from the current one
     Outcome m_stopReason = Exited; // Exited: not being stopped
 };
 
