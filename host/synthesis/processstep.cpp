@@ -8,6 +8,8 @@ namespace IPCore {
 ProcessStep::ProcessStep(QObject *parent)
     : QObject(parent)
 {
+    // For queued connections and signal spies.
+    qRegisterMetaType<Outcome>();
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, [this] { stop(TimedOut); });
 }
