@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSettings>
 
 namespace {
 
@@ -30,6 +31,79 @@ QStringList writtenFiles(const IPCore::BatchJob &job, const QDateTime &since)
             files << file.absoluteFilePath();
     }
     return files;
+}
+
+// Whether a value given on the command line is the one the configuration
+// stores: switches, numbers and hexadecimal entries have several spellings.
+bool sameValue(const QString &given, const QString &stored)
+{
+    if (given.compare(stored, Qt::CaseInsensitive) == 0)
+        return true;
+    // A switch takes true, false, 1 or 0.
+    if (stored == QLatin1String("true") || stored == QLatin1String("false"))
+        return QVariant(given).toBool() == (stored == QLatin1String("true"));
+    bool givenOk = false;
+    bool storedOk = false;
+    if (given.toDouble(&givenOk) == stored.toDouble(&storedOk) && givenOk && storedOk)
+        return true;
+    return given.toULongLong(&givenOk, 16) == stored.toULongLong(&storedOk, 16) && givenOk
+           && storedOk;
+}
+
+// The --set entries that a later setting's rule replaced: the generated
+// configuration holds another value than the last --set of their key.
+void warnReplacedSettings(const IPCore::BatchJob &job, QTextStream &err)
+{
+    QSettings config(job.createPath + QLatin1Char('/') + job.fileBaseName + QLatin1String(".ipc"),
+                     QSettings::IniFormat);
+    config.beginGroup(QStringLiteral("Config"));
+    QMap<QString, QString> last;
+    for (const auto &option : job.options)
+        last.insert(option.first, option.second.toString());
+    for (auto it = last.cbegin(); it != last.cend(); ++it) {
+        const QString stored = config.value(it.key()).toString();
+        if (!config.contains(it.key()) || sameValue(it.value(), stored))
+            continue;
+        err << "ipgen generate: warning: --set " << it.key() << '=' << it.value()
+            << " was replaced by the rule of a later setting; the core was generated with "
+            << it.key() << '=' << stored
+            << ". Give it after the setting it depends on (channel entries after "
+               "ParameterSelection).\n";
+    }
+}
+
+// Runs the core's dialog in batch mode on a new instance in `dir`, or on the
+// request's configuration; true when it generated the core.
+bool runDialog(TE::TE_IPCore_Def::BaseIPCoreInterface &descriptor,
+               const GenerateRequest &request,
+               const QString &dir,
+               const IPCore::BatchJob &job,
+               QStringList &errors)
+{
+    const DEV::DeviceArg target = request.device();
+    if (request.config().isEmpty())
+        return descriptor.createByTcl(dir, target, job.options, errors);
+    return descriptor.openByTcl(QFileInfo(request.config()).absoluteFilePath(),
+                                target.isValid() ? target.displayName() : QString(),
+                                job.options,
+                                errors);
+}
+
+// The dialog, built and given the options as for a generation, describes
+// its options instead of generating; nothing is written.
+int listOptions(TE::TE_IPCore_Def::BaseIPCoreInterface &descriptor,
+                const GenerateRequest &request,
+                IPCore::BatchJob &job,
+                QTextStream &out,
+                QTextStream &err)
+{
+    QStringList errors;
+    runDialog(descriptor, request, QDir::tempPath(), job, errors);
+    for (const QString &error : qAsConst(errors))
+        err << "ipgen generate: " << error << '\n';
+    for (const QString &line : qAsConst(job.optionList))
+        out << line << '\n';
+    return job.optionList.isEmpty() || !errors.isEmpty() ? 1 : 0;
 }
 
 } // namespace
@@ -72,6 +146,8 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
     MessageBoxAnswerer answerer(QCoreApplication::instance());
     IPCore::BatchJob job(QCoreApplication::instance());
     request.fillJob(job);
+    if (job.listOptions)
+        return listOptions(*descriptor, request, job, out, err);
     // Two runs into one folder would interleave their files. A folder that
     // cannot be made, or a lock that cannot be written there, is left for
     // the generation itself to report with its reason.
@@ -92,13 +168,7 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
     // Files keep whole seconds on some file systems.
     const QDateTime start = QDateTime::currentDateTime().addSecs(-1);
     QStringList errors;
-    const bool generated
-            = config.isEmpty()
-                      ? descriptor->createByTcl(job.outputDirectory, target, job.options, errors)
-                      : descriptor->openByTcl(QFileInfo(config).absoluteFilePath(),
-                                              target.isValid() ? target.displayName() : QString(),
-                                              job.options,
-                                              errors);
+    const bool generated = runDialog(*descriptor, request, job.outputDirectory, job, errors);
     if (!generated) {
         err << "ipgen generate: " << coreId << " was not generated:\n";
         for (const QString &error : qAsConst(errors))
@@ -112,6 +182,7 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
             QDir().rmdir(job.outputDirectory);
         return 1;
     }
+    warnReplacedSettings(job, err);
     for (const QString &path : writtenFiles(job, start))
         out << "wrote " << path << '\n';
     for (const Utils::PinFigure &pin : qAsConst(job.pins))

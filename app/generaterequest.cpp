@@ -39,6 +39,10 @@ GenerateRequest::GenerateRequest()
               QStringLiteral("Sets a core option; repeat as needed."),
               QStringLiteral("key=value")},
              {QStringLiteral("overwrite"), QStringLiteral("Replace existing output files.")},
+             {QStringLiteral("keys"),
+              QStringLiteral("List every KEY that --set takes, with its kind, its choices or "
+                             "range and its value after CONFIG and the --set options given; "
+                             "generates nothing and needs no --dir.")},
              {QStringLiteral("core"),
               QStringLiteral("Core to generate (default: the configuration's core, or the only "
                              "core loaded)."),
@@ -64,7 +68,7 @@ bool GenerateRequest::parse(const QStringList &args)
     m_config = positional.value(0);
     if (!m_config.isEmpty() && !QFileInfo(m_config).isFile())
         m_usage << QStringLiteral("configuration file \"%1\" does not exist.").arg(m_config);
-    if (!m_parser.isSet(QStringLiteral("dir")))
+    if (!m_parser.isSet(QStringLiteral("dir")) && !keysRequested())
         m_usage << QStringLiteral("--dir is required.");
     const QString device = m_parser.value(QStringLiteral("device"));
     if (m_config.isEmpty() && !m_parser.isSet(QStringLiteral("device")))
@@ -95,6 +99,11 @@ bool GenerateRequest::helpRequested() const
     return m_parser.isSet(QStringLiteral("help"));
 }
 
+bool GenerateRequest::keysRequested() const
+{
+    return m_parser.isSet(QStringLiteral("keys"));
+}
+
 QString GenerateRequest::coreId() const
 {
     return m_parser.value(QStringLiteral("core"));
@@ -108,5 +117,6 @@ void GenerateRequest::fillJob(IPCore::BatchJob &job) const
     job.synthesisTool = m_parser.value(QStringLiteral("tool"));
     job.language = m_parser.value(QStringLiteral("language")).toLower();
     job.overwriteAllowed = m_parser.isSet(QStringLiteral("overwrite"));
+    job.listOptions = keysRequested();
     job.options = m_settings;
 }

@@ -24,6 +24,8 @@ public:
     bool parse(const QStringList &args);
     QStringList usageErrors() const { return m_usage; }
     bool helpRequested() const;
+    /// --keys: list the options instead of generating.
+    bool keysRequested() const;
     QString helpText() const { return m_parser.helpText(); }
     /// The parser, for the options every command shares (--plugins).
     const QCommandLineParser &parser() const { return m_parser; }

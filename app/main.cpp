@@ -60,12 +60,26 @@ static void ensureRuntimeDir()
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));
 }
 
+static QtMessageHandler qtHandler = nullptr;
+
+// The offscreen platform warns whenever a dialog that is never shown sizes
+// itself; batch output carries only the program's own messages.
+static void
+batchMessageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message == QLatin1String("This plugin does not support propagateSizeHints()"))
+        return;
+    qtHandler(type, context, message);
+}
+
 int main(int argc, char *argv[])
 {
     ensureRuntimeDir();
     const bool platformChosen = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (!needsDisplay(argc, argv) && !platformChosen)
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!needsDisplay(argc, argv))
+        qtHandler = qInstallMessageHandler(batchMessageHandler);
     if (needsDisplay(argc, argv) && !platformChosen && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         std::fprintf(stderr,

@@ -36,6 +36,8 @@ namespace {
 const QString DeviceKey = QStringLiteral("device");
 const QString DirectoryKey = QStringLiteral("directory");
 const QString RecentKey = QStringLiteral("recentConfigurations");
+const QString GeometryKey = QStringLiteral("geometry");
+const QString StateKey = QStringLiteral("windowState");
 constexpr int MaxRecent = 8;
 
 QGroupBox *titled(const QString &title, QWidget *content)
@@ -124,6 +126,16 @@ MainWindow::MainWindow(const QString &pluginDir, QWidget *parent)
         });
     }
     resize(1100, 720);
+    restoreGeometry(settings.value(GeometryKey).toByteArray());
+    restoreState(settings.value(StateKey).toByteArray());
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    QSettings settings;
+    settings.setValue(GeometryKey, saveGeometry());
+    settings.setValue(StateKey, saveState());
+    QMainWindow::closeEvent(event);
 }
 
 MainWindow::~MainWindow()

@@ -25,7 +25,8 @@ class ProjectPanel;
 
 /// The window of ipgen: the IP catalogue and the target device, the project
 /// of the output directory, and the files generation opened. The device, the
-/// last output directory and the recent configurations persist in QSettings.
+/// last output directory, the recent configurations and the window's
+/// geometry persist in QSettings.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -46,6 +47,9 @@ public:
 
     /// Problems met while loading the plug-ins.
     QStringList pluginProblems() const { return m_registry.problems(); }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createActions();

@@ -1,6 +1,8 @@
 #include "dds2dlg.h"
 
+#include "coregenerator.h"
 #include "dialogrules.h"
+#include "ipcore.h"
 #include "ui_cfgtab.h"
 #include "ui_imptab.h"
 #include "ui_outputtab.h"
@@ -31,6 +33,13 @@ dds2dlg::dds2dlg(const QMap<QString, QVariant> &info, QWidget *parent)
     uiAddTab(cfgPage, QStringLiteral("Configuration"));
     uiAddTab(impPage, QStringLiteral("Impementation"));
     uiAddTab(outPage, QStringLiteral("Output Settings"));
+    tagOptionWidgets();
+
+    m_generator = new Generation::CoreGenerator(this);
+    connect(m_generator,
+            &Generation::CoreGenerator::synthesisFinished,
+            this,
+            &dds2dlg::onGenerationFinished);
 }
 
 dds2dlg::~dds2dlg()
@@ -43,7 +52,7 @@ dds2dlg::~dds2dlg()
 void dds2dlg::initialize()
 {
     using namespace Rules;
-    m_cfg->cfgOptions->addItems({PhaseGenAndLut, PhaseGenOnly, LutOnly});
+    m_cfg->cfgOptions->addItems(configurations());
     const QRegExp numberPattern(QStringLiteral("^(\\d{1,3}(\\.\\d{1,})?)$"));
     m_cfg->sysClk->setValidator(new QRegExpValidator(numberPattern, m_cfg->sysClk));
     m_cfg->sysClk->setText(QStringLiteral("100"));
@@ -164,6 +173,53 @@ void dds2dlg::setRulesConnected(QObject *sender,
         else
             disconnect(sender, signal, this, slot);
     }
+}
+
+// Every step that fails has told the user and leaves the dialog open with
+// what was entered, so that it can be corrected and confirmed again.
+void dds2dlg::accept()
+{
+    const QStringList problems = checkFileOptions();
+    if (!problems.isEmpty()) {
+        showErrorMsg(problems);
+        return;
+    }
+    if (!overwriteAllowed && !checkFileExisting())
+        return;
+    if (!checkModuleName())
+        return;
+    if (!checkSettings())
+        return;
+    if (!IPCore::makeDirs(coreSettings().workingDirectory(),
+                          m_info.value(QStringLiteral("ipcore.name")).toString()))
+        return;
+    if (!checkInputData())
+        return;
+    if (!generateCoreFiles())
+        return;
+    startSynthesis();
+}
+
+bool dds2dlg::generateCoreFiles()
+{
+    return m_generator->writeCoreFiles(coreSettings());
+}
+
+bool dds2dlg::generateCosSinLutFile(int W, int P, int T)
+{
+    return Generation::CoreGenerator::writeTableFile(coreSettings().workingDirectory(), W, P, T);
+}
+
+void dds2dlg::startSynthesis()
+{
+    m_generator->startSynthesis(coreSettings());
+}
+
+void dds2dlg::onGenerationFinished(int exitCode)
+{
+    // The plain close: this dialog's own accept() would generate again.
+    if (m_generator->deliver(coreSettings(), exitCode))
+        QDialog::accept();
 }
 
 } // namespace IPDDSYN

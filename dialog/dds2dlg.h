@@ -12,15 +12,13 @@ QT_BEGIN_NAMESPACE
 class QComboBox;
 QT_END_NAMESPACE
 
-namespace IPCore {
-class SynthesisHelper;
-}
-
 namespace IPDDSYN {
 
 namespace Generation {
-struct DefinesSettings;
-}
+class CoreGenerator;
+struct CoreSettings;
+struct Option;
+} // namespace Generation
 
 namespace Ui {
 class cfgTab;
@@ -29,8 +27,8 @@ class outputTab;
 } // namespace Ui
 
 /// The generator dialog of the dds_ii core: three tabs of parameters kept
-/// consistent by the rule slots, the port figure, and the generation road
-/// from OK to delivered netlist. The widgets are the state.
+/// consistent by the rule slots, and the port figure. The widgets are the
+/// state; on OK a snapshot of them goes to the core generator.
 class dds2dlg : public IPCore::IPGenDialog
 {
     Q_OBJECT
@@ -57,6 +55,8 @@ public:
     bool generateCosSinLutFile(int W, int P, int T);
     /// Hands the working directory and sources to the synthesis runner.
     void startSynthesis();
+    /// The header fields, descriptor entries and option values, as generation needs them.
+    Generation::CoreSettings coreSettings() const;
     /// Puts stored option values back into the widgets.
     void applyConfig(const QMap<QString, QVariant> &config);
 
@@ -98,23 +98,20 @@ private:
     double systemClock() const;
     double channelCount() const;
 
-    /// <createPath>/temp/dds_ii, where the core is generated before delivery.
-    QString workingDirectory() const;
     /// The texts of the channel-table entries below `group`, in table order.
     static QStringList entryTexts(const QWidget *group);
-    /// Writes <createPath>/<file>.ipc from the header fields and the widgets;
-    /// the host tells the user when it cannot.
-    void writeConfigFile();
-    /// The widget values the configuration file stores, by key.
-    QMap<QString, QVariant> configOptions() const;
-    /// The widget values the defines are made from.
-    Generation::DefinesSettings definesSettings() const;
+    /// Gives each option's widget its key, by which batch jobs and checks name it.
+    void tagOptionWidgets();
+    /// The value the configuration file stores for `option`; invalid when
+    /// a radio group has no checked button.
+    QVariant optionValue(const Generation::Option &option) const;
+    void applyOption(const Generation::Option &option, const QVariant &value);
 
     Ui::cfgTab *m_cfg = nullptr;
     Ui::impTab *m_imp = nullptr;
     Ui::outputTab *m_out = nullptr;
     QMap<QString, QVariant> m_info;
-    IPCore::SynthesisHelper *m_synthesis = nullptr;
+    Generation::CoreGenerator *m_generator = nullptr;
 };
 
 } // namespace IPDDSYN

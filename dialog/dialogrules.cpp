@@ -160,6 +160,11 @@ static int latencyForNoiseShaping(const QString &noiseShaping, int plain, int co
     return -1;
 }
 
+QStringList configurations()
+{
+    return {PhaseGenAndLut, PhaseGenOnly, LutOnly};
+}
+
 int firstLatency(const QString &configuration,
                  const QString &parameterSelection,
                  const QString &systemNoiseShaping,

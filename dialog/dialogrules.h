@@ -14,6 +14,8 @@ namespace Rules {
 const QLatin1String PhaseGenAndLut("Phase Generator and SIN COS LUT");
 const QLatin1String PhaseGenOnly("Phase Generator Only");
 const QLatin1String LutOnly("SIN COS LUT Only");
+/// The configuration options in the order cfgOptions lists them.
+QStringList configurations();
 // Parameter selections.
 const QLatin1String SystemParameters("System Parameters");
 const QLatin1String HardwareParameters("Hardware Parameters");

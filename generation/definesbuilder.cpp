@@ -2,6 +2,7 @@
 
 #include "cossinlut.h"
 #include "dialogrules.h"
+#include "optiontable.h"
 
 #include <QtMath>
 
@@ -220,27 +221,54 @@ std::optional<int> extraLatency(const QString &configuration,
                                 const QString &noiseShapingHard,
                                 int latency)
 {
-    if (configuration == PhaseGenOnly)
-        return latency - 7;
-    if (configuration == LutOnly) {
-        if (noiseShapingHard == NoNoiseShaping)
-            return latency - 3;
-        if (noiseShapingHard == TaylorCorrected)
-            return latency - 8;
+    const int first = Rules::firstLatency(
+            configuration, parameterSelection, noiseShapingSys, noiseShapingHard);
+    if (first < 0)
         return std::nullopt;
+    return latency - first;
+}
+
+DefinesSettings definesSettings(const CoreSettings &core)
+{
+    const auto text = [&core](const char *key) {
+        return core.options.value(QLatin1String(key)).toString();
+    };
+    const auto is = [&text](const char *key, const char *choice) {
+        return text(key) == QLatin1String(choice);
+    };
+    DefinesSettings s;
+    s.series = core.device.series();
+    s.device = core.device.device();
+    s.configuration = text("ConfiguationOptions");
+    s.workMode = Rules::configurations().indexOf(s.configuration);
+    s.channels = text("NumberOfChannels");
+    s.parameterSelection = text("ParameterSelection");
+    s.noiseShapingSys = text("NoiseShaping_sys");
+    s.noiseShapingHard = text("NoiseShaping_hard");
+    s.sysPhaseWidth = core.sysPhaseWidth;
+    s.sysOutputWidth = core.sysOutputWidth;
+    s.hardPhaseWidth = core.options.value(QStringLiteral("PhaseWidth")).toInt();
+    s.hardOutputWidth = core.options.value(QStringLiteral("OutputWidth")).toInt();
+    s.systemClock = text("SystemClock").toDouble();
+    s.fixedInc = is("PhaseIncrementProgrammability", "fixed_inc");
+    s.programmableInc = is("PhaseIncrementProgrammability", "programmable_inc");
+    s.streamingInc = is("PhaseIncrementProgrammability", "streaming_inc");
+    s.resyncActive = core.options.value(QStringLiteral("resync")).toBool();
+    s.noneOff = is("PhaseOffsetProgrammability", "none_off");
+    s.fixedOff = is("PhaseOffsetProgrammability", "fixed_off");
+    s.programmableOff = is("PhaseOffsetProgrammability", "programmable_off");
+    s.streamingOff = is("PhaseOffsetProgrammability", "streaming_off");
+    s.sine = is("Output", "sine");
+    s.cosine = is("Output", "cosine");
+    s.sinAndcos = is("Output", "sinAndcos");
+    s.hasPhaseOut = core.options.value(QStringLiteral("hasPhaseOut")).toBool();
+    s.channelIdOut = core.options.value(QStringLiteral("ChannelIDout")).toBool();
+    s.latency = text("Latency");
+    for (int channel = 0; channel < ChannelCount; ++channel) {
+        s.frequencies << core.options.value(channelKey(channel, 1)).toString();
+        s.phases << core.options.value(channelKey(channel, 2)).toString();
     }
-    if (configuration != PhaseGenAndLut)
-        return std::nullopt;
-    QString noiseShaping;
-    if (parameterSelection == SystemParameters)
-        noiseShaping = noiseShapingSys;
-    else if (parameterSelection == HardwareParameters)
-        noiseShaping = noiseShapingHard;
-    if (noiseShaping == NoNoiseShaping || noiseShaping == PhaseDithering)
-        return latency - 7;
-    if (noiseShaping == TaylorCorrected)
-        return latency - 12;
-    return std::nullopt;
+    return s;
 }
 
 QStringList parameterLines(const DefinesSettings &settings)

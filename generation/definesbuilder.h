@@ -1,5 +1,7 @@
 #pragma once
 
+#include "coresettings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,8 +10,7 @@
 namespace IPDDSYN {
 namespace Generation {
 
-/// Everything dds_ii_top_defines.vh is made from, as plain values read from
-/// the dialog's widgets.
+/// Everything dds_ii_top_defines.vh is made from, as plain values.
 struct DefinesSettings
 {
     QString series;             // target device series
@@ -42,6 +43,9 @@ struct DefinesSettings
     QStringList frequencies; // freq0 .. freq15 texts
     QStringList phases;      // phase0 .. phase15 texts
 };
+
+/// The defines' inputs as a snapshot's options give them.
+DefinesSettings definesSettings(const CoreSettings &core);
 
 /// The lines of dds_ii_top_defines.vh up to, not including, the
 /// DEFINE_FILENAME line (which depends on whether the table file was written).

@@ -83,6 +83,7 @@ module dds_ii_phase_gen #(
     parameter INC_MODE = 0,      // 0 fixed, 1 programmable, 2 streaming
     parameter OFF_MODE = 0,      // 0 none, 1 fixed, 2 programmable, 3 streaming
     parameter RESYNC = 0,
+    parameter PRE = 0,           // delay of the free-running slots before stage 2
     parameter [16*P-1:0] INC_INIT = 0,
     parameter [16*P-1:0] OFF_INIT = 0
 ) (
@@ -161,6 +162,7 @@ module dds_ii_phase_gen #(
             reg  [NCH*P-1:0] shadow_inc_next, shadow_off_next;
             wire [CIW-1:0]   config_chan;
             wire             config_complete;
+            wire [CIW-1:0]   config_idx = (NCH == 1) ? {CIW{1'b0}} : config_chan;
             dds_ii_framer #(.NCH(NCH), .CIW(CIW)) framer (
                 .clk(clk), .rst_n(rst_n), .valid(config_valid), .tlast(config_tlast),
                 .chan(config_chan), .complete(config_complete),
@@ -168,8 +170,8 @@ module dds_ii_phase_gen #(
             always @(*) begin
                 shadow_inc_next = shadow_inc;
                 shadow_off_next = shadow_off;
-                shadow_inc_next[config_chan*P +: P] = config_inc;
-                shadow_off_next[config_chan*P +: P] = config_off;
+                shadow_inc_next[config_idx*P +: P] = config_inc;
+                shadow_off_next[config_idx*P +: P] = config_off;
             end
             // The shadow set is reset too, although a complete burst rewrites
             // every channel: gate-level simulation would otherwise carry its
@@ -190,8 +192,8 @@ module dds_ii_phase_gen #(
                     prog_off <= shadow_off_next;
                 end
             end
-            assign prog_inc_sel = prog_inc[chan1*P +: P];
-            assign prog_off_sel = prog_off[chan1*P +: P];
+            assign prog_inc_sel = prog_inc[chan*P +: P];
+            assign prog_off_sel = prog_off[chan*P +: P];
         end else begin : g_no_config
             assign prog_inc_sel = {P{1'b0}};
             assign prog_off_sel = {P{1'b0}};
@@ -199,6 +201,29 @@ module dds_ii_phase_gen #(
             assign config_tlast_unexpected = 1'b0;
         end
     endgenerate
+
+    // Free-running slots may wait PRE cycles here: nothing else changes the
+    // accumulators, so the whole stream is only shifted in time.
+    wire           valid1p;
+    wire [CIW-1:0] chan1_pre;
+    generate
+        if (PRE > 0) begin : g_pre
+            reg  [PRE-1:0] valid_pre;
+            wire [PRE:0]   valid_chain = {valid_pre, valid1};
+            always @(posedge clk) begin
+                if (!rst_n)
+                    valid_pre <= {PRE{1'b0}};
+                else
+                    valid_pre <= valid_chain[PRE-1:0];
+            end
+            assign valid1p = valid_chain[PRE];
+        end else begin : g_no_pre
+            assign valid1p = valid1;
+        end
+    endgenerate
+    dds_ii_delay #(.WIDTH(CIW), .DEPTH(PRE)) pre (.clk(clk), .d(chan1), .q(chan1_pre));
+    // One channel needs no index: the fabric would not see it is always 0.
+    wire [CIW-1:0] chan = (NCH == 1) ? {CIW{1'b0}} : chan1_pre;
 
     // Stage 2: read-modify-write of the channel's accumulator. The sample
     // carries the accumulator as it was; the increment counts from the next.
@@ -209,10 +234,10 @@ module dds_ii_phase_gen #(
         case (INC_MODE)
             1:       inc_sel = prog_inc_sel;
             2:       inc_sel = inc1;
-            default: inc_sel = INC_INIT[chan1*P +: P];
+            default: inc_sel = INC_INIT[chan*P +: P];
         endcase
         case (OFF_MODE)
-            1:       off_sel = OFF_INIT[chan1*P +: P];
+            1:       off_sel = OFF_INIT[chan*P +: P];
             2:       off_sel = prog_off_sel;
             3:       off_sel = off1;
             default: off_sel = {P{1'b0}};
@@ -222,18 +247,18 @@ module dds_ii_phase_gen #(
     reg           valid2;
     reg [CIW-1:0] chan2;
     reg [P-1:0]   phase2, off2;
-    wire [P-1:0]  base = resync1 ? {P{1'b0}} : acc[chan1*P +: P];
+    wire [P-1:0]  base = resync1 ? {P{1'b0}} : acc[chan*P +: P];
 
     always @(posedge clk) begin
         if (!rst_n) begin
             acc <= {(NCH*P){1'b0}};
             valid2 <= 1'b0;
         end else begin
-            if (valid1)
-                acc[chan1*P +: P] <= base + inc_sel;
-            valid2 <= valid1;
+            if (valid1p)
+                acc[chan*P +: P] <= base + inc_sel;
+            valid2 <= valid1p;
         end
-        chan2 <= chan1;
+        chan2 <= chan;
         phase2 <= base;
         off2 <= off_sel;
     end
@@ -258,13 +283,15 @@ endmodule
 // (entries (0, pi/4], the angle-0 entry implied), unfolded to the full
 // circle. With TAYLOR the next bits of the phase correct the result to
 // first order: sin(x+d) = sin x + d cos x, cos(x+d) = cos x - d sin x.
-// Registers: 2 without Taylor, 7 with it; the result is combinational
-// from the last one.
+// Registers: 2 without Taylor (3 with READ_REG, which registers the table
+// word before the unfolding), 7 with it; the result is combinational from
+// the last one.
 module dds_ii_sincos #(
     parameter P = 12,
     parameter W = 12,
     parameter T = 0,
     parameter TAYLOR = 0,
+    parameter READ_REG = 0,
     parameter LUT_FILE = ""
 ) (
     input  wire         clk,
@@ -325,14 +352,39 @@ module dds_ii_sincos #(
         zero2 <= zero1;
     end
 
+    // The block RAM's output is slow: a fabric register keeps it off the
+    // unfolding and the negation.
+    wire [2*W-1:0] entry_u;
+    wire [2:0]     octant_u;
+    wire           zero_u;
+    generate
+        if (READ_REG && !TAYLOR) begin : g_read_reg
+            reg [2*W-1:0] entry3;
+            reg [2:0]     octant3;
+            reg           zero3;
+            always @(posedge clk) begin
+                entry3 <= entry2;
+                octant3 <= octant2;
+                zero3 <= zero2;
+            end
+            assign entry_u = entry3;
+            assign octant_u = octant3;
+            assign zero_u = zero3;
+        end else begin : g_read_direct
+            assign entry_u = entry2;
+            assign octant_u = octant2;
+            assign zero_u = zero2;
+        end
+    endgenerate
+
     // Unfold by octant symmetry.
-    wire [W-1:0] s_oct = zero2 ? {W{1'b0}} : entry2[2*W-1:W];
-    wire [W-1:0] c_oct = zero2 ? AMP : entry2[W-1:0];
-    wire         swap = octant2[0] ^ octant2[1];
+    wire [W-1:0] s_oct = zero_u ? {W{1'b0}} : entry_u[2*W-1:W];
+    wire [W-1:0] c_oct = zero_u ? AMP : entry_u[W-1:0];
+    wire         swap = octant_u[0] ^ octant_u[1];
     wire [W-1:0] s_mag = swap ? c_oct : s_oct;
     wire [W-1:0] c_mag = swap ? s_oct : c_oct;
-    wire [W-1:0] s_full = octant2[2] ? -s_mag : s_mag;
-    wire [W-1:0] c_full = (octant2[2] ^ octant2[1]) ? -c_mag : c_mag;
+    wire [W-1:0] s_full = octant_u[2] ? -s_mag : s_mag;
+    wire [W-1:0] c_full = (octant_u[2] ^ octant_u[1]) ? -c_mag : c_mag;
 
     generate
         if (TAYLOR) begin : g_taylor
@@ -454,6 +506,20 @@ module dds_ii_core #(
     localparam HAS_LUT = (WORKMODE != 1) ? 1 : 0;
     localparam LUT_REGS = TAYLOR ? 7 : 2;          // table registers before the output register
     localparam DB = (T < 16) ? T : 16;             // dither bits
+    localparam DITHERED = (DITHER && DB > 0) ? 1 : 0;
+    // Without dither stage 4 is a plain delay: the table starts from the
+    // offset phase one cycle early and spends the cycle registering its read.
+    localparam EARLY = (HAS_PG && HAS_LUT && !DITHERED && !TAYLOR) ? 1 : 0;
+    // Otherwise an extra cycle of latency, if there is one, does that.
+    localparam READ_REG = (!TAYLOR && (EARLY || DELAY > 0)) ? 1 : 0;
+    localparam ABSORBED = (HAS_LUT && READ_REG && !EARLY) ? 1 : 0;
+    localparam TABLE_REGS = LUT_REGS + ABSORBED;
+    localparam REST = DELAY - ABSORBED;
+    // The rest of the delay costs least before the accumulators, where the
+    // free-running slots are only a valid bit and a channel.
+    localparam CLOSED = (HAS_PG && INC_MODE == 0 && OFF_MODE < 2) ? 1 : 0;
+    localparam PRE = CLOSED ? REST : 0;
+    localparam OUT_DELAY = REST - PRE;
 
     // Sample entering the table: valid, channel, phase for phase_out, and
     // the (dithered) phase that addresses the table.
@@ -468,7 +534,7 @@ module dds_ii_core #(
             wire [P-1:0]   phase3;
             dds_ii_phase_gen #(
                 .P(P), .NCH(NCH), .CIW(CIW), .INC_MODE(INC_MODE), .OFF_MODE(OFF_MODE),
-                .RESYNC(RESYNC), .INC_INIT(INC_INIT), .OFF_INIT(OFF_INIT)
+                .RESYNC(RESYNC), .PRE(PRE), .INC_INIT(INC_INIT), .OFF_INIT(OFF_INIT)
             ) pg (
                 .clk(clk), .rst_n(rst_n),
                 .phase_valid(phase_valid), .phase_inc(phase_inc), .phase_resync(phase_resync),
@@ -487,7 +553,7 @@ module dds_ii_core #(
             reg [CIW-1:0] c4;
             reg [P-1:0]   p4, lp4;
             wire [P-1:0]  dither;
-            if (DITHER && DB > 0) begin : g_dither
+            if (DITHERED) begin : g_dither
                 reg [31:0] lfsr;
                 reg [31:0] lfsr_next;
                 integer k;
@@ -519,7 +585,7 @@ module dds_ii_core #(
             assign valid4 = v4;
             assign chan4 = c4;
             assign phase4 = p4;
-            assign lut_phase4 = lp4;
+            assign lut_phase4 = EARLY ? phase3 : lp4;
             wire unused_lut_only = &{1'b0, phase_in};
         end else begin : g_lut_only
             // The table alone is addressed by phase_i directly.
@@ -540,7 +606,9 @@ module dds_ii_core #(
     wire [W-1:0] lut_sine, lut_cosine;
     generate
         if (HAS_LUT) begin : g_lut
-            dds_ii_sincos #(.P(P), .W(W), .T(T), .TAYLOR(TAYLOR), .LUT_FILE(LUT_FILE)) lut (
+            dds_ii_sincos #(
+                .P(P), .W(W), .T(T), .TAYLOR(TAYLOR), .READ_REG(READ_REG), .LUT_FILE(LUT_FILE)
+            ) lut (
                 .clk(clk), .phase(lut_phase4), .sine(lut_sine), .cosine(lut_cosine));
         end else begin : g_no_lut
             assign lut_sine = {W{1'b0}};
@@ -551,24 +619,24 @@ module dds_ii_core #(
 
     // Side band travelling beside the table; valid is reset so that the
     // pipeline empties cleanly.
-    reg [LUT_REGS+DELAY-1:0] valid_pipe;
+    reg [TABLE_REGS+OUT_DELAY-1:0] valid_pipe;
     always @(posedge clk) begin
         if (!rst_n)
-            valid_pipe <= {(LUT_REGS+DELAY){1'b0}};
+            valid_pipe <= {(TABLE_REGS+OUT_DELAY){1'b0}};
         else
-            valid_pipe <= {valid_pipe[LUT_REGS+DELAY-2:0], valid4};
+            valid_pipe <= {valid_pipe[TABLE_REGS+OUT_DELAY-2:0], valid4};
     end
 
     wire [CIW-1:0] chan_l;
     wire [P-1:0]   phase_l;
-    dds_ii_delay #(.WIDTH(CIW + P), .DEPTH(LUT_REGS)) side (
+    dds_ii_delay #(.WIDTH(CIW + P), .DEPTH(TABLE_REGS)) side (
         .clk(clk), .d({chan4, phase4}), .q({chan_l, phase_l}));
 
     // Extra latency.
     wire [CIW-1:0] chan_d;
     wire [P-1:0]   phase_d;
     wire [W-1:0]   sine_d, cosine_d;
-    dds_ii_delay #(.WIDTH(CIW + P + 2 * W), .DEPTH(DELAY)) extra (
+    dds_ii_delay #(.WIDTH(CIW + P + 2 * W), .DEPTH(OUT_DELAY)) extra (
         .clk(clk), .d({chan_l, phase_l, lut_sine, lut_cosine}),
         .q({chan_d, phase_d, sine_d, cosine_d}));
 
@@ -581,8 +649,8 @@ module dds_ii_core #(
             cosine <= {W{1'b0}};
             chan_id <= {CIW{1'b0}};
         end else begin
-            data_valid <= valid_pipe[LUT_REGS+DELAY-1];
-            if (valid_pipe[LUT_REGS+DELAY-1]) begin
+            data_valid <= valid_pipe[TABLE_REGS+OUT_DELAY-1];
+            if (valid_pipe[TABLE_REGS+OUT_DELAY-1]) begin
                 phase_out <= phase_d;
                 sine <= sine_d;
                 cosine <= cosine_d;

@@ -5,30 +5,31 @@
 # from two builds compare with diff: a refactoring must leave every file
 # and every message unchanged.
 #
-#   scripts/generated-sweep.sh [-b BUILD] [-n COUNT] MANIFEST
+#   scripts/generated-sweep.sh [-b BUILD] [-n COUNT] [-w WORK] MANIFEST
 #
-# Files that hold the run's own paths or times (the synthesis script and
-# log, Yosys's JSON with source locations, the project list, the lock) are
-# left out; so are messages' absolute paths and times.
+# Files that hold the run's own times (the synthesis script and log,
+# Yosys's JSON with source locations, the project list, the lock) are left
+# out; the output root WORK is replaced by a placeholder in files and
+# messages before they are hashed, so that two sweeps can run side by side.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build"
 count=260
-while getopts "b:n:" opt; do
+work=/tmp/dds2-generated-sweep
+while getopts "b:n:w:" opt; do
     case $opt in
         b) build=$OPTARG ;;
         n) count=$OPTARG ;;
-        *) echo "usage: $0 [-b BUILD] [-n COUNT] MANIFEST" >&2; exit 2 ;;
+        w) work=$(realpath -m "$OPTARG") ;;
+        *) echo "usage: $0 [-b BUILD] [-n COUNT] [-w WORK] MANIFEST" >&2; exit 2 ;;
     esac
 done
 shift $((OPTIND - 1))
-[ $# -eq 1 ] || { echo "usage: $0 [-b BUILD] [-n COUNT] MANIFEST" >&2; exit 2; }
+[ $# -eq 1 ] || { echo "usage: $0 [-b BUILD] [-n COUNT] [-w WORK] MANIFEST" >&2; exit 2; }
 manifest=$(realpath -m "$1")
 ipgen="$build/bin/ipgen"
 [ -x "$ipgen" ] || { echo "generated-sweep: build first ($ipgen is missing)" >&2; exit 2; }
 
-# The same output root for every build, so that paths inside files agree.
-work=/tmp/dds2-generated-sweep
 rm -rf "$work"
 mkdir -p "$work"
 : >"$manifest"
@@ -109,12 +110,15 @@ for ((i = 0; i < count; i++)); do
     {
         echo "$i exit $status"
         # Messages without the run's times.
-        sed -e 's/[0-9][0-9.]* s\b/N s/g' "$work/$i.out" "$work/$i.err" | sha256sum | sed "s/-$//;s/^/$i messages /"
+        sed -e 's/[0-9][0-9.]* s\b/N s/g' -e "s|$work|@WORK@|g" "$work/$i.out" "$work/$i.err" |
+            sha256sum | sed "s/-$//;s/^/$i messages /"
         if [ -d "$work/$i" ]; then
             (cd "$work/$i" && find . -type f \
                 ! -name synthesis.ys ! -name synthesis.log ! -name '*.json' \
-                ! -name ipgen.ipproj ! -name .ipgen.lock -print0 |
-                sort -z | xargs -0 -r sha256sum | sed "s/^/$i /")
+                ! -name ipgen.ipproj ! -name .ipgen.lock -print | sort |
+                while read -r file; do
+                    echo "$i $(sed "s|$work|@WORK@|g" "$file" | sha256sum | cut -d' ' -f1) $file"
+                done)
         fi
     } >>"$manifest"
     printf '\r%d/%d configurations, %d generated' $((i + 1)) "$count" "$ok" >&2

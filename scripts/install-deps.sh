@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the synthesis flow
 # need; quick when everything is present. --fuzz adds clang and its
-# sanitizer runtimes for bench/fuzz.sh.
+# sanitizer runtimes for bench/fuzz.sh; --fpga adds the iCE40 place and
+# route tools for bench/bench_fpga.sh.
 set -euo pipefail
 
 packages=(
@@ -12,9 +13,13 @@ packages=(
     xvfb xauth
     binutils
 )
-if [ "${1:-}" = "--fuzz" ]; then
-    packages+=(clang libclang-rt-14-dev)
-fi
+for option in "$@"; do
+    case $option in
+        --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+        --fpga) packages+=(nextpnr-ice40 fpga-icestorm) ;;
+        *) echo "install-deps: unknown option $option (known: --fuzz, --fpga)" >&2; exit 2 ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

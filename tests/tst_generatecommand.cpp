@@ -35,10 +35,17 @@ void tst_GenerateCommand::generatesAndReopens()
                                 "NoiseShaping_sys=Phase Dithering",
                                 "PhaseIncrementProgrammability=programmable_inc",
                                 "Output=cosine",
-                                "channel2_column1=3.5"})
+                                "channel2_column1=3.5",
+                                "channel4_column1=15"})
         args << "--set" << setting;
     QString out;
     QVERIFY2(ipgen(args, out) == 0, qPrintable(out));
+    // Above 100 MHz / (2 x 4) the core makes the alias; every entry stays as given.
+    QVERIFY2(out.contains("Channel 4 (chan_id_o 3): 15 MHz lies above its Nyquist frequency of "
+                          "12.5 MHz")
+                     && out.contains("alias at 10 MHz") && !out.contains("Channel 2")
+                     && !out.contains("replaced") && !out.contains("propagateSizeHints"),
+             qPrintable(out));
     const QString defines = dir.filePath("temp/dds_ii/dds_ii_top_defines.vh");
     for (const QString &line : {"^wrote " + dir.filePath("dds_ii.v") + "$",
                                 "^wrote " + defines,
@@ -78,6 +85,30 @@ void tst_GenerateCommand::generatesAndReopens()
                              "`define DEFINE_PINC1_INIT 25'h47ae14\n",
                              "`define DEFINE_PINC2_INIT 25'h8f5c29\n"})
         QVERIFY2(text.contains(line), qPrintable(text));
+
+    // --keys lists the options with the configuration's values and writes nothing.
+    QVERIFY2(ipgen(reopen + QStringList{"--keys"}, out) == 0, qPrintable(out));
+    for (const QString &line : {QString("^channel3_column1  text: matching .+; now \"7\"$"),
+                                QString("^NumberOfChannels  list: \"1\", .+, \"16\"; now \"4\"$"),
+                                QString("^PhaseWidth  integer: 4 to 48; now \"\\d+\" \\(cannot "),
+                                QString("^Output  choice: .+; now \"cosine\"$")})
+        QVERIFY2(out.contains(QRegularExpression(line, QRegularExpression::MultilineOption)),
+                 qPrintable(line + " in\n" + out));
+    QVERIFY2(!out.contains("wrote"), qPrintable(out));
+
+    // The parameter selection resets the channel entries it is given after.
+    QVERIFY2(ipgen(reopen
+                           + QStringList{"--set",
+                                         "channel1_column1=10",
+                                         "--set",
+                                         "ParameterSelection=Hardware Parameters"},
+                   out)
+                     == 0,
+             qPrintable(out));
+    QVERIFY2(out.contains("warning: --set channel1_column1=10 was replaced by the rule of a later "
+                          "setting; the core was generated with channel1_column1=147AE1")
+                     && !out.contains("ParameterSelection=Hardware Parameters was"),
+             qPrintable(out));
 }
 
 // Usage errors exit 2, refused settings and configurations 1, and neither

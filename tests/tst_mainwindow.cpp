@@ -167,9 +167,12 @@ void tst_MainWindow::generateThenReopen()
         QVERIFY(block.isValid());
         QTRY_VERIFY(!block.layout()->formats().isEmpty());
         window.grab().save(QDir::current().filePath("main_window.png"));
+        window.resize(900, 640);
+        window.close();
     }
-    // A new window shows the same project and reopens the configuration.
+    // A new window has the same size, shows the same project and reopens the configuration.
     MainWindow window(DDS2_PLUGIN_DIR "/..");
+    QCOMPARE(window.size(), QSize(900, 640));
     QCOMPARE(window.findChild<QListWidget *>("projectFiles")->count(), 6);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

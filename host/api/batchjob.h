@@ -34,6 +34,9 @@ public:
     bool overwriteAllowed = false;
     /// Options applied one at a time, in this order, as a user would.
     QList<QPair<QString, QVariant>> options;
+    /// Apply the options, then describe every option in optionList instead
+    /// of generating.
+    bool listOptions = false;
 
     /// Set by the dialog when it has finished.
     bool ran = false;
@@ -43,6 +46,7 @@ public:
     QString createPath;
     QString fileBaseName;
     QList<Utils::PinFigure> pins;
+    QStringList optionList; // with listOptions: each option, its kind, values and value now
 };
 
 } // namespace IPCore

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QRegExpValidator>
 #include <QSpinBox>
 #include <QValidator>
 
@@ -131,6 +132,52 @@ QString applyOption(QWidget *widget, const QString &value)
     if (auto *group = qobject_cast<QGroupBox *>(widget))
         return setRadioGroup(group, value);
     return IPGenDialog::tr("is read-only.");
+}
+
+// One line on an option's widget: its kind, what it takes and its value now.
+QString describeOption(const QWidget *widget)
+{
+    QString kind;
+    QString values;
+    QString current;
+    if (const auto *combo = qobject_cast<const QComboBox *>(widget)) {
+        QStringList offered;
+        for (int i = 0; i < combo->count(); ++i)
+            offered << combo->itemText(i);
+        kind = QStringLiteral("list");
+        values = quotedList(offered);
+        current = combo->currentText();
+    } else if (const auto *edit = qobject_cast<const QLineEdit *>(widget)) {
+        const auto *pattern = qobject_cast<const QRegExpValidator *>(edit->validator());
+        kind = QStringLiteral("text");
+        values = pattern ? IPGenDialog::tr("matching %1").arg(pattern->regExp().pattern())
+                         : IPGenDialog::tr("any text");
+        current = edit->text();
+    } else if (const auto *spin = qobject_cast<const QSpinBox *>(widget)) {
+        kind = QStringLiteral("integer");
+        values = QStringLiteral("%1 to %2").arg(spin->minimum()).arg(spin->maximum());
+        current = QString::number(spin->value());
+    } else if (const auto *box = qobject_cast<const QCheckBox *>(widget)) {
+        kind = QStringLiteral("switch");
+        values = QStringLiteral("true, false");
+        current = box->isChecked() ? QStringLiteral("true") : QStringLiteral("false");
+    } else if (const auto *group = qobject_cast<const QGroupBox *>(widget)) {
+        QStringList names;
+        const QList<QRadioButton *> buttons = group->findChildren<QRadioButton *>();
+        for (const QRadioButton *button : buttons) {
+            names << button->objectName();
+            if (button->isChecked())
+                current = button->objectName();
+        }
+        kind = QStringLiteral("choice");
+        values = quotedList(names);
+    } else {
+        return IPGenDialog::tr("read-only");
+    }
+    QString line = IPGenDialog::tr("%1: %2; now \"%3\"").arg(kind, values, current);
+    if (!widget->isEnabled())
+        line += IPGenDialog::tr(" (cannot be changed in this configuration)");
+    return line;
 }
 
 } // namespace
@@ -272,6 +319,18 @@ int IPGenDialog::exec()
     QStringList errors;
     if (job)
         applyBatchJob(*job, errors);
+    if (job && job->listOptions) {
+        job->optionList.clear();
+        const QList<QWidget *> widgets = findChildren<QWidget *>();
+        for (const QWidget *widget : widgets) {
+            const QString option = widget->property("ipOption").toString();
+            if (!option.isEmpty())
+                job->optionList << option + QLatin1String("  ") + describeOption(widget);
+        }
+        job->ran = true;
+        job->errors = errors;
+        return QDialog::Rejected;
+    }
     setResult(QDialog::Rejected);
     if (errors.isEmpty()) {
         QEventLoop loop;
