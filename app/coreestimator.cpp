@@ -30,10 +30,8 @@ const Part Parts[] = {{"hx8k", "--hx8k", "ct256", "iCE40 HX8K (ct256)"},
 CoreEstimator::CoreEstimator(QObject *parent)
     : QObject(parent)
 {
-    m_runner.setTimeout(TimeoutSeconds);
-    connect(&m_runner, &ToolRunner::failed, this, [this](const QString &message) {
-        fail(Estimate::explainFailure(message, m_partLabel));
-    });
+    m_runner.setTimeout(TimeoutSeconds * 1000);
+    connect(&m_runner, &IPCore::ProcessStep::finished, this, &CoreEstimator::onStepFinished);
 }
 
 CoreEstimator::~CoreEstimator() = default;
@@ -65,9 +63,22 @@ void CoreEstimator::start(const QString &ipcPath, const QString &part)
                                         m_work->filePath(QStringLiteral("core.json")));
     // In the RTL's folder: the table is read relative to the working directory.
     m_runner.setWorkingDirectory(m_rtlDir);
-    m_runner.run(QStringLiteral("yosys"),
-                 {QStringLiteral("-q"), QStringLiteral("-p"), script},
-                 [this](const QString &) { placeAndRoute(); });
+    m_placing = false;
+    m_runner.start(QStringLiteral("yosys"), {QStringLiteral("-q"), QStringLiteral("-p"), script});
+}
+
+void CoreEstimator::onStepFinished(IPCore::ProcessStep::Outcome outcome, int exitCode)
+{
+    // A cancelled run has already failed.
+    if (outcome == IPCore::ProcessStep::Cancelled)
+        return;
+    const QString failure = m_runner.failureMessage(outcome, exitCode);
+    if (!failure.isEmpty())
+        fail(Estimate::explainFailure(failure, m_partLabel));
+    else if (m_placing)
+        evaluate();
+    else
+        placeAndRoute();
 }
 
 void CoreEstimator::cancel()
@@ -144,17 +155,17 @@ void CoreEstimator::placeAndRoute()
 {
     emit progress(tr("Placing and routing %1 on %2 (nextpnr-ice40)").arg(m_name, m_partLabel));
     m_runner.setWorkingDirectory(m_work->path());
-    m_runner.run(QStringLiteral("nextpnr-ice40"),
-                 m_partArgs
-                         + QStringList{QStringLiteral("--json"),
-                                       QStringLiteral("core.json"),
-                                       QStringLiteral("--freq"),
-                                       QString::number(m_clockMHz),
-                                       QStringLiteral("--timing-allow-fail"),
-                                       QStringLiteral("--report"),
-                                       QStringLiteral("report.json"),
-                                       QStringLiteral("-q")},
-                 [this](const QString &) { evaluate(); });
+    m_placing = true;
+    m_runner.start(QStringLiteral("nextpnr-ice40"),
+                   m_partArgs
+                           + QStringList{QStringLiteral("--json"),
+                                         QStringLiteral("core.json"),
+                                         QStringLiteral("--freq"),
+                                         QString::number(m_clockMHz),
+                                         QStringLiteral("--timing-allow-fail"),
+                                         QStringLiteral("--report"),
+                                         QStringLiteral("report.json"),
+                                         QStringLiteral("-q")});
 }
 
 void CoreEstimator::evaluate()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "estimatereport.h"
-#include "toolrunner.h"
+#include "processstep.h"
 
 #include <QObject>
 #include <QString>
@@ -45,13 +45,15 @@ signals:
 
 private:
     bool prepare(const QString &ipcPath, const QString &part, QString *error);
+    void onStepFinished(IPCore::ProcessStep::Outcome outcome, int exitCode);
     void placeAndRoute();
     void evaluate();
     void fail(const QString &error);
     void finish(const EstimateResult &result);
 
     bool m_running = false;
-    ToolRunner m_runner;
+    IPCore::ProcessStep m_runner;
+    bool m_placing = false; // the step running is place and route
     std::unique_ptr<QTemporaryDir> m_work;
     QString m_name;
     QString m_rtlDir;

@@ -1,8 +1,9 @@
 // The synthesis runner on a small design: the files it leaves, its failures
 // and Cancel, and refusing a second start; the simulation model and the VHDL
 // netlist it makes of a synthesized design.
+#include "decode.h"
 #include "hostrecorder.h"
-#include "ipcore.h"
+#include "processstep.h"
 #include "synthesishelper.h"
 #include "toolrun.h"
 #include "vhdlnetlistwriter.h"
@@ -116,6 +117,8 @@ private slots:
     void yosysRun();
     void failures_data();
     void failures();
+    void processStep_data();
+    void processStep();
     void decode_data();
     void decode();
     void vhdlCells_data();
@@ -255,6 +258,63 @@ void tst_SynthesisHelper::failures()
         QVERIFY2(!QFileInfo::exists(work + "/" + name), name);
     QTRY_VERIFY(pid.isEmpty() || !QFileInfo::exists("/proc/" + pid)
                 || readFile("/proc/" + pid + "/stat").contains(") Z "));
+}
+
+void tst_SynthesisHelper::processStep_data()
+{
+    using Step = IPCore::ProcessStep;
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("message"); // empty: the step succeeded
+
+    QTest::newRow("exits 0") << "sh"
+                             << "echo out" << false << int(Step::Exited) << "";
+    QTest::newRow("exits 3") << "sh"
+                             << "echo why; exit 3" << false << int(Step::Exited)
+                             << "sh failed (exit code 3):\nwhy";
+    QTest::newRow("crashes") << "sh"
+                             << "kill -SEGV $$" << false << int(Step::Crashed) << "sh failed";
+    QTest::newRow("hangs") << "sh"
+                           << "exec sleep 30" << false << int(Step::TimedOut)
+                           << "sh did not finish within 1 s and was stopped.";
+    QTest::newRow("cancelled") << "sh"
+                               << "exec sleep 30" << true << int(Step::Cancelled)
+                               << "sh was cancelled.";
+    QTest::newRow("missing program")
+            << "no-such-tool-here"
+            << "" << false << int(Step::FailedToStart) << "no-such-tool-here did not start";
+}
+
+void tst_SynthesisHelper::processStep()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, script);
+    QFETCH(bool, cancel);
+    QFETCH(int, outcome);
+    QFETCH(QString, message);
+
+    IPCore::ProcessStep step;
+    step.setTimeout(1000);
+    QSignalSpy done(&step, &IPCore::ProcessStep::finished);
+    QVERIFY(step.start(program, {"-c", script}));
+    QVERIFY(!step.start(program, {})); // one run at a time
+    if (cancel) {
+        step.cancel();
+        QVERIFY(!step.isRunning()); // reaped at once; the report follows
+        QCOMPARE(done.count(), 0);
+    }
+    QVERIFY(done.wait(10000));
+    QTest::qWait(50);
+    QCOMPARE(done.count(), 1);
+    const auto got = done.first().first().value<IPCore::ProcessStep::Outcome>();
+    QCOMPARE(int(got), outcome);
+    const QString failure = step.failureMessage(got, done.first().last().toInt());
+    QVERIFY2(message.isEmpty() ? failure.isEmpty() : failure.startsWith(message),
+             qPrintable(failure));
+    if (message.isEmpty())
+        QCOMPARE(step.output(), QString("out\n"));
 }
 
 void tst_SynthesisHelper::decode_data()

@@ -47,7 +47,7 @@ CoreVerifier::CoreVerifier(QObject *parent)
     : QObject(parent)
 {
     initVerifyResources();
-    connect(&m_runner, &ToolRunner::failed, this, &CoreVerifier::fail);
+    connect(&m_runner, &IPCore::ProcessStep::finished, this, &CoreVerifier::onStepFinished);
 }
 
 CoreVerifier::~CoreVerifier() = default;
@@ -239,7 +239,19 @@ void CoreVerifier::runNextStep(const QString &lastOutput)
     }
     const Step step = m_steps.takeFirst();
     emit progress(step.what);
-    m_runner.run(step.program, step.args, [this](const QString &output) { runNextStep(output); });
+    m_runner.start(step.program, step.args);
+}
+
+void CoreVerifier::onStepFinished(IPCore::ProcessStep::Outcome outcome, int exitCode)
+{
+    // A cancelled run has already failed.
+    if (outcome == IPCore::ProcessStep::Cancelled)
+        return;
+    const QString failure = m_runner.failureMessage(outcome, exitCode);
+    if (failure.isEmpty())
+        runNextStep(m_runner.output());
+    else
+        fail(failure);
 }
 
 void CoreVerifier::evaluate(const QString &simulatorOutput)

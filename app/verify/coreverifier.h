@@ -1,9 +1,9 @@
 #pragma once
 
 #include "coreconfig.h"
+#include "processstep.h"
 #include "recordplan.h"
 #include "spectrumplot.h"
-#include "toolrunner.h"
 
 #include <QObject>
 #include <QString>
@@ -63,12 +63,13 @@ private:
     /// The Verilog bench, or the VHDL one made from the template at `templatePath`.
     bool prepareBench(const QString &templatePath, QString *error);
     void runNextStep(const QString &lastOutput);
+    void onStepFinished(IPCore::ProcessStep::Outcome outcome, int exitCode);
     void evaluate(const QString &simulatorOutput);
     void fail(const QString &error);
     void finish(const VerifyResult &result);
 
     bool m_running = false;
-    ToolRunner m_runner;
+    IPCore::ProcessStep m_runner;
     QVector<Step> m_steps;
     std::unique_ptr<QTemporaryDir> m_work;
     QString m_name;
