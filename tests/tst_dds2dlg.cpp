@@ -1,4 +1,4 @@
-#include "dialogfixture.h"
+#include "dialogdriver.h"
 
 #include <QLabel>
 #include <QtTest>

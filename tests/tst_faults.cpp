@@ -1,7 +1,8 @@
 // Faults that users and shared machines cause: each ends with a clear
 // message, and nothing that was complete before is lost or replaced by a
 // half-written file.
-#include "dialogfixture.h"
+#include "dialogdriver.h"
+#include "environmentvariable.h"
 #include "hostrecorder.h"
 #include "messageboxanswerer.h"
 #include "messagerecorder.h"
@@ -44,32 +45,6 @@ QByteArray searchPath(const QString &yosys, const QString &bin)
         return QByteArray();
     return yosys == "missing" ? bin.toUtf8() : bin.toUtf8() + ":/usr/bin:/bin";
 }
-
-// Sets an environment variable for the lifetime of the object.
-class EnvironmentVariable
-{
-public:
-    EnvironmentVariable(const char *name, const QByteArray &value)
-        : m_name(name)
-        , m_old(qgetenv(name))
-        , m_had(qEnvironmentVariableIsSet(name))
-    {
-        if (!value.isNull())
-            qputenv(name, value);
-    }
-    ~EnvironmentVariable()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char *m_name;
-    QByteArray m_old;
-    bool m_had;
-};
 
 // A small tmpfs at `dir`, unmounted again with the object.
 class SmallDisk
@@ -406,10 +381,10 @@ void tst_Faults::dialogKeepsSettings()
         out = root.filePath("blocker/out");
     }
     EnvironmentVariable path("PATH", searchPath("missing", root.filePath("bin")));
-    MessageBoxAnswerer answerer;
+    IPCore::MessageBoxAnswerer answerer;
     HostRecorder host;
     IPCore::MessageRecorder recorder;
-    auto *dialog = new Dialog(dialogInfo());
+    auto *dialog = new Dialog(DialogDriver::info());
     DialogDriver driver(dialog);
     dialog->allowOverwrite();
     driver.edit("outputDir")->setText(out);

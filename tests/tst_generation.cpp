@@ -1,4 +1,5 @@
-#include "dialogfixture.h"
+#include "devicecatalogue.h"
+#include "dialogdriver.h"
 #include "hostrecorder.h"
 #include "messageboxanswerer.h"
 #include "messagerecorder.h"
@@ -31,16 +32,11 @@ struct Session
     IPDDSYN::dds2dlg *dialog() const { return driver.dialog(); }
     QString work(const QString &name) const { return dir.path() + "/temp/dds_ii/" + name; }
     bool makeWorkingDirectory() const { return QDir().mkpath(work(QString())); }
-    void check(const QString &button, bool on = true) const
-    {
-        if (driver.button(button)->isChecked() != on)
-            driver.button(button)->click();
-    }
     QString ipc() const { return dir.filePath("dds_ii.ipc"); }
 
     QTemporaryDir dir;
     HostRecorder host;
-    MessageBoxAnswerer answerer;
+    IPCore::MessageBoxAnswerer answerer;
     IPCore::MessageRecorder recorder;
     DialogDriver driver;
 };
@@ -77,9 +73,9 @@ void tst_Generation::workedExample()
     d.type("SFDR", "72");
     QVERIFY(d.choose("NS_sys", "None"));
     for (const char *on : {"fixed_inc", "none_off", "sinAndcos", "hasPhaseOut"})
-        s.check(on);
-    s.check("channelIDOut", false);
-    s.check("resync", false);
+        s.driver.check(on);
+    s.driver.check("channelIDOut", false);
+    s.driver.check("resync", false);
     QVERIFY(d.choose("latency", "14"));
     d.edit("freq0")->setText("1");
     d.edit("phase0")->setText("0");
@@ -166,7 +162,7 @@ void tst_Generation::validation()
     Session s;
     QVERIFY(s.driver.choose("paraSelection", mode));
     QVERIFY(s.driver.choose("numOfChannels", "4"));
-    s.check(offset);
+    s.driver.check(offset);
     // The table rules run before the entries are typed.
     for (int i = 0; i < 4; ++i) {
         s.driver.edit(QString("freq%1").arg(i))->setText("1");
@@ -228,9 +224,10 @@ void tst_Generation::configRoundTrip()
     d.find<QSpinBox>("phaseWidth")->setValue(30);
     d.find<QSpinBox>("outputWidth")->setValue(14);
     for (const char *on : {"streaming_inc", "resync", "programmable_off", "cosine", "channelIDOut"})
-        first.check(on);
-    first.check("hasPhaseOut", false);
-    first.check("checkDisableIOInsertion", !d.button("checkDisableIOInsertion")->isChecked());
+        first.driver.check(on);
+    first.driver.check("hasPhaseOut", false);
+    first.driver.check("checkDisableIOInsertion",
+                       !d.button("checkDisableIOInsertion")->isChecked());
     QVERIFY(d.choose("latency", "11"));
     for (int i = 0; i < 16; ++i)
         d.edit(QString("phase%1").arg(i))->setText(QString::number(0x10 + i, 16).toUpper());
@@ -260,7 +257,7 @@ void tst_Generation::configRoundTrip()
     QCOMPARE(fileLines(first.work("cos_sin_lut.dat")).size(), (1 << 12) / 8);
 
     const QStringList text = fileLines(first.ipc());
-    IPDDSYN::dds2dlg second(dialogInfo());
+    IPDDSYN::dds2dlg second(DialogDriver::info());
     QVERIFY(second.setOpening(first.ipc(), QString()));
     QVERIFY(QFile::remove(first.ipc()));
     QVERIFY(second.generateCoreFiles());
@@ -285,8 +282,8 @@ void tst_Generation::editedConfig()
     QFETCH(QVariant, version);
     QFETCH(QString, missing);
     Session s;
-    s.check("checkDisableIOInsertion", false);
-    s.check("sinAndcos");
+    s.driver.check("checkDisableIOInsertion", false);
+    s.driver.check("sinAndcos");
     QVERIFY(s.driver.choose("paraSelection", "Hardware Parameters"));
     s.driver.find<QSpinBox>("phaseWidth")->setValue(40);
     QVERIFY(s.makeWorkingDirectory());
@@ -303,7 +300,7 @@ void tst_Generation::editedConfig()
             file.remove("version");
     }
 
-    IPDDSYN::dds2dlg opened(dialogInfo());
+    IPDDSYN::dds2dlg opened(DialogDriver::info());
     const bool accepted = opened.setOpening(s.ipc(), QString());
     const auto combo = [&](const char *name) { return opened.findChild<QComboBox *>(name); };
     const auto button = [&](const char *name) { return opened.findChild<QAbstractButton *>(name); };

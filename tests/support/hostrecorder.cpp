@@ -1,0 +1,20 @@
+#include "hostrecorder.h"
+
+#include <QCoreApplication>
+
+HostRecorder::HostRecorder(bool batch)
+    : Core::HostServices(QCoreApplication::instance())
+    , m_batch(batch)
+{}
+
+void HostRecorder::openEditor(const QString &path, bool readOnly)
+{
+    opened << (readOnly ? path + " (read-only)" : path);
+}
+
+void HostRecorder::showErrorMsgs(const QString &summary, const QStringList &details)
+{
+    summaries << summary;
+    this->details << details;
+    emit errorsShown(summary, details);
+}
