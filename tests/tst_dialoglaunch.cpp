@@ -36,9 +36,8 @@ static void clickButton(QWidget *dialog, QDialogButtonBox::StandardButton which)
     dialog->findChild<QDialogButtonBox *>("buttons")->button(which)->click();
 }
 
-/// How the host opens the generator dialog, in a real window on an X server of its own: from a
-/// loaded plug-in, or from `ipgen create/open`, which refuse every wrong call with a message that
-/// says what to do, before any dialog opens.
+/// How the host opens the generator dialog from a loaded plug-in, in a real window on an X server
+/// of its own.
 class tst_DialogLaunch : public QObject
 {
     Q_OBJECT
@@ -47,8 +46,6 @@ private slots:
     void helpLooksInPluginDataFolder_data();
     void helpLooksInPluginDataFolder();
     void rejectedConfigurationShowsNoDialog();
-    void refusedCalls_data();
-    void refusedCalls();
 };
 
 // A real mouse click on a real window changes the figure, which grows and is drawn anew; Cancel
@@ -150,42 +147,6 @@ void tst_DialogLaunch::rejectedConfigurationShowsNoDialog()
     QCOMPARE(watcher.handled(), 1);
     QVERIFY2(shown.startsWith("This version of specified IP Config file is incompatible"),
              qPrintable(shown));
-}
-
-void tst_DialogLaunch::refusedCalls_data()
-{
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("message");
-    // The tag is the call given to env, "ipgen" standing for the built binary.
-    QTest::newRow("ipgen create --device XX/YY --dir /tmp/x")
-            << 2 << "unknown device \"XX/YY\"; 'ipgen devices'";
-    QTest::newRow("ipgen create --dir /tmp/x")
-            << 2 << "both --device SERIES/DEVICE and --dir DIR are needed";
-    QTest::newRow("ipgen create --device RQ3B/RQ4K-01 --dir ipgen")
-            << 2 << "is a file; --dir needs a directory";
-    QTest::newRow("ipgen create --device RQ3B/RQ4K-01 --dir /tmp/x --core nco")
-            << 1 << "no core \"nco\" among the plug-ins (found: dds_ii)";
-    QTest::newRow("ipgen create --device RQ1A/RQ1A-01 --dir /tmp/x")
-            << 1 << "core \"dds_ii\" does not support device RQ1A/RQ1A-01";
-    QTest::newRow("ipgen create --colour red") << 2 << "'ipgen create --help' lists the options";
-    QTest::newRow("-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ipgen create --device "
-                  "RQ3B/RQ4K-01 --dir /tmp/x")
-            << 2 << "needs a display";
-    QTest::newRow("ipgen open") << 2 << "name exactly one configuration file (.ipc)";
-    QTest::newRow("ipgen open /nonexistent/dds_ii.ipc")
-            << 2 << "\"/nonexistent/dds_ii.ipc\" does not exist";
-    QTest::newRow("ipgen open ipgen --device RQ3B/none") << 2 << "unknown device \"RQ3B/none\"";
-}
-
-void tst_DialogLaunch::refusedCalls()
-{
-    QFETCH(int, exitCode);
-    QFETCH(QString, message);
-    const QStringList call
-            = QString(QTest::currentDataTag()).replace("ipgen", IPGEN_BINARY).split(' ');
-    QString output;
-    QCOMPARE(runTool("env", call, QDir::currentPath(), &output), exitCode);
-    QVERIFY2(output.contains(message), qPrintable(output));
 }
 
 QTEST_MAIN(tst_DialogLaunch)

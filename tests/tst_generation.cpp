@@ -1,12 +1,15 @@
 #include "devicecatalogue.h"
 #include "dialogdriver.h"
+#include "environmentvariable.h"
 #include "hostrecorder.h"
 #include "messageboxanswerer.h"
 #include "messagerecorder.h"
+#include "synthesishelper.h"
 #include "toolrun.h"
 
 #include <QDir>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -175,19 +178,23 @@ void tst_Generation::validation()
              message.isEmpty() ? QStringList() : QStringList{"Error: " + message});
 }
 
-// OK stops at the first problem, says so once and writes nothing.
+// OK stops at the first problem, says so once, keeps what was entered and
+// writes nothing; without Yosys the core files are written but no netlist.
 void tst_Generation::acceptStops_data()
 {
     QTest::addColumn<QString>("file");      // made in the output directory first
     QTest::addColumn<QString>("outputDir"); // below the first one; empty keeps it
     QTest::addColumn<QString>("module");
+    QTest::addColumn<bool>("yosys");
     QTest::addColumn<QString>("message");
     QTest::newRow("output directory below a file")
-            << QString("plain") << "plain/out" << QString() << "plain\" is a file";
-    QTest::newRow("module name is a keyword") << QString() << QString() << "entity"
-                                              << "Error: The module name \"entity\"";
+            << QString("plain") << "plain/out" << QString() << true << "plain\" is a file";
+    QTest::newRow("module name is a keyword")
+            << QString() << QString() << "entity" << true << "Error: The module name \"entity\"";
     QTest::newRow("working directory blocked by a file")
-            << "temp" << QString() << QString() << "Cannot create the working directory of DDS II.";
+            << "temp" << QString() << QString() << true
+            << "Cannot create the working directory of DDS II.";
+    QTest::newRow("Yosys missing") << QString() << QString() << QString() << false << "needs Yosys";
 }
 
 void tst_Generation::acceptStops()
@@ -195,21 +202,33 @@ void tst_Generation::acceptStops()
     QFETCH(QString, file);
     QFETCH(QString, outputDir);
     QFETCH(QString, module);
+    QFETCH(bool, yosys);
     QFETCH(QString, message);
     Session s;
+    const EnvironmentVariable path("PATH", yosys ? QByteArray() : s.dir.filePath("bin").toUtf8());
     if (!file.isEmpty())
         QVERIFY(writeFile(s.dir.filePath(file), QByteArray()));
     if (!outputDir.isEmpty())
         s.driver.edit("outputDir")->setText(s.dir.filePath(outputDir));
     if (!module.isEmpty())
         s.dialog()->uiSetModuleName(module);
+    QVERIFY(s.driver.choose("numOfChannels", "4"));
+    s.driver.type("freq1", "3.5");
     s.dialog()->accept();
+    if (auto *runner = s.dialog()->findChild<IPCore::SynthesisHelper *>()) {
+        QSignalSpy done(runner, &IPCore::SynthesisHelper::finished);
+        QVERIFY(done.wait(60000));
+    }
     QCOMPARE(s.recorder.messages().size(), 1);
     QVERIFY2(s.recorder.messages().first().contains(message),
              qPrintable(s.recorder.messages().first()));
     QCOMPARE(s.dialog()->result(), int(QDialog::Rejected));
-    QCOMPARE(QDir(s.dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-             file.isEmpty() ? QStringList() : QStringList{file});
+    QCOMPARE(s.driver.find<QComboBox>("numOfChannels")->currentText(), QString("4"));
+    QCOMPARE(s.driver.edit("freq1")->text(), QString("3.5"));
+    QVERIFY(!QFileInfo::exists(s.dir.filePath("dds_ii.v")));
+    if (yosys)
+        QCOMPARE(QDir(s.dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 file.isEmpty() ? QStringList() : QStringList{file});
 }
 
 // Opening a written configuration restores every widget: writing it again
