@@ -9,7 +9,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -37,7 +36,6 @@ private slots:
 private:
     /// Accepts the output-directory question with `dir`.
     static ModalWatcher::Handler chooseDirectory(const QString &dir);
-    static void press(QWidget *dialog, QDialogButtonBox::StandardButton button);
 
     QTemporaryDir m_settings;
     QTemporaryDir m_generated; // the core generateThenReopen delivers, verified after it
@@ -61,11 +59,6 @@ ModalWatcher::Handler tst_MainWindow::chooseDirectory(const QString &dir)
         files->setDirectory(dir);
         static_cast<QDialog *>(files)->accept();
     };
-}
-
-void tst_MainWindow::press(QWidget *dialog, QDialogButtonBox::StandardButton button)
-{
-    dialog->findChild<QDialogButtonBox *>("buttons")->button(button)->click();
 }
 
 void tst_MainWindow::catalogueAndDevice_data()
@@ -119,7 +112,7 @@ void tst_MainWindow::newCoreCancelledWritesNothing()
                               auto *dialog = qobject_cast<IPCore::IPGenDialog *>(modal);
                               QVERIFY(dialog);
                               dialogDevice = dialog->device().displayName();
-                              press(dialog, QDialogButtonBox::Cancel);
+                              ModalWatcher::press(dialog, QDialogButtonBox::Cancel);
                           }});
     window.findChild<QAction *>("newCore")->trigger();
     QCOMPARE(watcher.handled(), 2);
@@ -142,7 +135,7 @@ void tst_MainWindow::generateThenReopen()
         ModalWatcher watcher({chooseDirectory(out.path()), [&](QWidget *modal) {
                                   auto *channels = modal->findChild<QComboBox *>("numOfChannels");
                                   channels->setCurrentIndex(channels->findText("4"));
-                                  press(modal, QDialogButtonBox::Ok);
+                                  ModalWatcher::press(modal, QDialogButtonBox::Ok);
                               }});
         window.findChild<QAction *>("newCore")->trigger();
         QCOMPARE(watcher.handled(), 2);
@@ -179,7 +172,7 @@ void tst_MainWindow::generateThenReopen()
     QString channels;
     ModalWatcher watcher({[&](QWidget *modal) {
         channels = modal->findChild<QComboBox *>("numOfChannels")->currentText();
-        press(modal, QDialogButtonBox::Cancel);
+        ModalWatcher::press(modal, QDialogButtonBox::Cancel);
     }});
     window.openConfigurationFile(out.filePath("dds_ii.ipc"));
     QCOMPARE(watcher.handled(), 1);

@@ -1,7 +1,7 @@
 #include "modalwatcher.h"
 
 #include <QApplication>
-#include <QWidget>
+#include <QPushButton>
 
 ModalWatcher::ModalWatcher(QList<Handler> handlers)
     : m_handlers(std::move(handlers))
@@ -15,4 +15,9 @@ ModalWatcher::ModalWatcher(QList<Handler> handlers)
         m_handlers.takeFirst()(modal);
     });
     m_timer.start(20);
+}
+
+void ModalWatcher::press(QWidget *dialog, QDialogButtonBox::StandardButton button)
+{
+    dialog->findChild<QDialogButtonBox *>("buttons")->button(button)->click();
 }
