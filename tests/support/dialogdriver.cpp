@@ -21,16 +21,6 @@ DialogDriver::DialogDriver(IPDDSYN::dds2dlg *dialog)
     m_dialog->setCreating("/tmp/dds_ii_test", DEV::DeviceCatalogue::find("RQ3B/RQ4K-01"));
 }
 
-QLineEdit *DialogDriver::edit(const QString &name) const
-{
-    return find<QLineEdit>(name);
-}
-
-QAbstractButton *DialogDriver::button(const QString &name) const
-{
-    return find<QAbstractButton>(name);
-}
-
 bool DialogDriver::choose(const QString &list, const QString &text) const
 {
     QComboBox *box = find<QComboBox>(list);

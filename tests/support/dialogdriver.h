@@ -30,8 +30,8 @@ public:
             qFatal("no widget named %s", qPrintable(name));
         return widget;
     }
-    QLineEdit *edit(const QString &name) const;
-    QAbstractButton *button(const QString &name) const;
+    QLineEdit *edit(const QString &name) const { return find<QLineEdit>(name); }
+    QAbstractButton *button(const QString &name) const { return find<QAbstractButton>(name); }
 
     /// Selects `text` in a list as a user picks it; false when the list does not offer it.
     bool choose(const QString &list, const QString &text) const;

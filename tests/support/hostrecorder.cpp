@@ -7,11 +7,6 @@ HostRecorder::HostRecorder(bool batch)
     , m_batch(batch)
 {}
 
-void HostRecorder::openEditor(const QString &path, bool readOnly)
-{
-    opened << (readOnly ? path + " (read-only)" : path);
-}
-
 void HostRecorder::showErrorMsgs(const QString &summary, const QStringList &details)
 {
     summaries << summary;

@@ -13,7 +13,10 @@ public:
 
     bool isBatch() const override { return m_batch; }
     QWidget *dialogParent() const override { return nullptr; }
-    void openEditor(const QString &path, bool readOnly) override;
+    void openEditor(const QString &path, bool readOnly) override
+    {
+        opened << (readOnly ? path + " (read-only)" : path);
+    }
     void addFilesToProject(const QStringList &paths) override { added << paths; }
     void showErrorMsgs(const QString &summary, const QStringList &details) override;
 
