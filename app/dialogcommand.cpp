@@ -14,8 +14,6 @@ using TE::TE_IPCore_Def::BaseIPCoreInterface;
 
 namespace {
 
-const QLatin1String DefaultCore("dds_ii");
-
 /// What both commands share: options, the plug-ins and the chosen core.
 class DialogCommand
 {
@@ -25,7 +23,8 @@ public:
         , m_out(out)
         , m_err(err)
         , m_core(QStringLiteral("core"),
-                 QStringLiteral("The core to run (default: the one the file names, else dds_ii)."),
+                 QStringLiteral("The core to run (default: the one the file names, else the only one "
+                                "the plug-ins provide)."),
                  QStringLiteral("id"))
         , m_device(QStringLiteral("device"),
                    QStringLiteral("Target device, as 'ipgen devices' lists it."),
@@ -67,11 +66,15 @@ public:
         return device;
     }
 
-    /// Loads the plug-ins and finds the core; nullptr (reported) when it is not there.
-    BaseIPCoreInterface *core(const QString &fallbackId)
+    /// Loads the plug-ins and finds the core: the one --core names, else the
+    /// one `configPath` names, else the default one; nullptr (reported) when
+    /// it is not there.
+    BaseIPCoreInterface *core(const QString &configPath)
     {
         m_registry.loadForCommand(m_parser, m_err);
-        const QString id = m_parser.isSet(m_core) ? m_parser.value(m_core) : fallbackId;
+        const QString id = m_parser.isSet(m_core) ? m_parser.value(m_core)
+                           : configPath.isEmpty() ? m_registry.defaultCoreId()
+                                                  : m_registry.configurationCoreId(configPath);
         BaseIPCoreInterface *core = m_registry.core(id);
         if (!core) {
             QStringList known;
@@ -143,7 +146,7 @@ int runCreate(const QStringList &args, QTextStream &out, QTextStream &err)
                              .arg(dir.absoluteFilePath()));
         return 2;
     }
-    BaseIPCoreInterface *core = command.core(DefaultCore);
+    BaseIPCoreInterface *core = command.core(QString());
     if (!core || !command.supports(core, device))
         return 1;
     command.installServices();
@@ -180,8 +183,7 @@ int runOpen(const QStringList &args, QTextStream &out, QTextStream &err)
             return 2;
         deviceOverride = device.displayName();
     }
-    BaseIPCoreInterface *core
-            = command.core(PluginRegistry::configurationCoreId(file.absoluteFilePath()));
+    BaseIPCoreInterface *core = command.core(file.absoluteFilePath());
     if (!core || (device.isValid() && !command.supports(core, device)))
         return 1;
     command.installServices();

@@ -16,15 +16,15 @@
 
 namespace {
 
-// The files a finished generation left in the output directory and its
-// working directory, newer than `since`.
-QStringList writtenFiles(const IPCore::BatchJob &job, const QDateTime &since)
+// The files a finished generation of core `coreId` left in the output
+// directory and its working directory, newer than `since`.
+QStringList writtenFiles(const IPCore::BatchJob &job, const QString &coreId, const QDateTime &since)
 {
     QStringList files;
     const QDir out(job.createPath);
     const QString pattern = job.fileBaseName + QLatin1Char('*');
     const QFileInfoList candidates = out.entryInfoList({pattern}, QDir::Files, QDir::Name)
-                                     + QDir(job.createPath + QLatin1String("/temp/dds_ii"))
+                                     + QDir(job.createPath + QLatin1String("/temp/") + coreId)
                                                .entryInfoList(QDir::Files, QDir::Name);
     for (const QFileInfo &file : candidates) {
         if (file.lastModified() >= since)
@@ -127,9 +127,9 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
     const DEV::DeviceArg target = request.device();
     QString coreId = request.coreId();
     if (coreId.isEmpty() && !config.isEmpty())
-        coreId = PluginRegistry::configurationCoreId(config);
-    if (coreId.isEmpty() && registry.cores().size() == 1)
-        coreId = registry.cores().first()->id();
+        coreId = registry.configurationCoreId(config);
+    if (coreId.isEmpty())
+        coreId = registry.defaultCoreId();
     TE::TE_IPCore_Def::BaseIPCoreInterface *descriptor = registry.core(coreId);
     if (!descriptor) {
         err << "ipgen generate: no core \"" << coreId << "\"; 'ipgen list' lists the cores; "
@@ -183,7 +183,7 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
         return 1;
     }
     warnReplacedSettings(job, err);
-    for (const QString &path : writtenFiles(job, start))
+    for (const QString &path : writtenFiles(job, coreId, start))
         out << "wrote " << path << '\n';
     for (const Utils::PinFigure &pin : qAsConst(job.pins))
         out << "pin " << pin.label() << ' ' << (pin.side() == 0 ? "input" : "output") << ' '

@@ -1,6 +1,7 @@
 #include "pluginregistry.h"
 
 #include "baseipcoreinterface.h"
+#include "coreverification.h"
 #include "ipplugin.h"
 
 #include <QCoreApplication>
@@ -101,17 +102,47 @@ void PluginRegistry::loadLibrary(const QString &path)
                                                  .arg(pluginDir, specs.join(QLatin1String(", "))));
         m_problems << QStringLiteral("\"%1\" provides no core: %2.").arg(path, why);
     }
-    for (auto *core : provided)
+    for (auto *core : provided) {
+        m_pluginOfCore.insert(core->id(), instance);
         m_cores.emplace_back(core);
+    }
     m_loaders.push_back(std::move(loader));
 }
 
-QString PluginRegistry::configurationCoreId(const QString &configPath)
+QString PluginRegistry::configurationCoreId(const QString &configPath) const
 {
     // A file that names no core is taken for the default one.
     return QSettings(configPath, QSettings::IniFormat)
-            .value(QStringLiteral("type"), QStringLiteral("dds_ii"))
+            .value(QStringLiteral("type"), defaultCoreId())
             .toString();
+}
+
+QString PluginRegistry::defaultCoreId() const
+{
+    return m_cores.size() == 1 ? m_cores.front()->id() : QString();
+}
+
+const IPCore::CoreVerification *PluginRegistry::verification(const QString &configPath,
+                                                             QString &error) const
+{
+    const QString type
+            = QSettings(configPath, QSettings::IniFormat).value(QStringLiteral("type")).toString();
+    QObject *plugin = m_pluginOfCore.value(type);
+    if (!plugin) {
+        error = type.isEmpty() ? tr("%1 names no core (no \"type\"): it is not a configuration "
+                                    "file that a generation wrote.")
+                                         .arg(configPath)
+                               : tr("%1 is a configuration of core \"%2\", which no plug-in "
+                                    "provides; 'ipgen list' lists the cores.")
+                                         .arg(configPath, type);
+        return nullptr;
+    }
+    const auto *verification = qobject_cast<IPCore::CoreVerification *>(plugin);
+    if (!verification)
+        error = tr("The plug-in of core \"%1\" offers no verification or estimate of its "
+                   "instances.")
+                        .arg(type);
+    return verification;
 }
 
 QList<TE::TE_IPCore_Def::BaseIPCoreInterface *> PluginRegistry::cores() const

@@ -127,20 +127,4 @@ QVector<CycleIn> recordStimulus(const CoreConfig &c, const RecordPlan &plan)
     return cycles;
 }
 
-QVector<double>
-channelRecord(const RecordPlan &plan, const QVector<CycleOut> &response, bool cosine)
-{
-    QVector<double> samples;
-    int index = 0;
-    for (const CycleOut &o : response) {
-        if (!o.dataValid)
-            continue;
-        if (index >= plan.skip && (index - plan.skip) % plan.lanes == 0
-            && samples.size() < plan.length)
-            samples << double(cosine ? o.cosine : o.sine);
-        ++index;
-    }
-    return samples;
-}
-
 } // namespace DdsRtl

@@ -5,8 +5,8 @@
 
 namespace DdsRtl {
 
-/// The configuration of one generated core, read back from its
-/// dds_ii_top_defines.vh the way the HDL reads it.
+/// The configuration of one generated core, read back from its defines
+/// file the way the HDL reads it.
 struct CoreConfig
 {
     enum class Increment { Fixed, Programmable, Streaming };
@@ -39,7 +39,9 @@ struct CoreConfig
     /// Increments or offsets are programmed through config_valid_i bursts.
     bool configured() const;
     int addressWidth() const { return phaseWidth - truncWidth; }
-    /// Registers from input to output without the extra latency.
+    /// The noise-shaping choice, as the dialog names it.
+    QString noiseShaping() const;
+    /// Registers from input to output without the extra latency, by the dialog's rule.
     int minimumLatency() const;
     int latency() const { return minimumLatency() + delay; }
 };

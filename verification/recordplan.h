@@ -41,8 +41,4 @@ RecordPlan planRecord(const CoreConfig &c, double requestedSfdrDb);
 /// Reset, then the beats and the burst the plan needs, cycle by cycle.
 QVector<CycleIn> recordStimulus(const CoreConfig &c, const RecordPlan &plan);
 
-/// Channel 0's sine (or cosine) samples of the plan's record in a response.
-QVector<double>
-channelRecord(const RecordPlan &plan, const QVector<CycleOut> &response, bool cosine);
-
 } // namespace DdsRtl

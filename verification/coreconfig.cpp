@@ -1,5 +1,7 @@
 #include "coreconfig.h"
 
+#include "dialogrules.h"
+
 #include <QMap>
 #include <QRegularExpression>
 #include <QStringList>
@@ -16,10 +18,17 @@ bool CoreConfig::configured() const
     return increment == Increment::Programmable || offset == Offset::Programmable;
 }
 
+QString CoreConfig::noiseShaping() const
+{
+    using namespace IPDDSYN::Rules;
+    return taylor ? TaylorCorrected : dither ? PhaseDithering : NoNoiseShaping;
+}
+
 int CoreConfig::minimumLatency() const
 {
-    const int table = taylor ? 8 : 3;
-    return hasGenerator() ? 4 + table : table;
+    using namespace IPDDSYN::Rules;
+    const QString configuration = configurations().value(workMode);
+    return firstLatency(configuration, SystemParameters, noiseShaping(), noiseShaping());
 }
 
 namespace {
