@@ -61,9 +61,9 @@ bool CoreEstimator::prepare(const QString &ipcPath, QVector<Step> &steps, QStrin
     if (!verification->estimateSources(ipcPath, sources, error))
         return false;
     if (!(sources.clockMHz > 0) || sources.files.isEmpty() || sources.top.isEmpty())
-        return IPCore::fail(error,
-                            tr("The plug-in names no sources or clock to estimate %1 with.")
-                                    .arg(ipcPath));
+        return IPCore::fail(
+                error,
+                tr("The plug-in names no sources or clock to estimate %1 with.").arg(ipcPath));
     m_name = sources.name;
     m_clockMHz = sources.clockMHz;
     if (QStandardPaths::findExecutable(QStringLiteral("yosys")).isEmpty())
@@ -112,7 +112,8 @@ bool CoreEstimator::evaluate(const QString &, QString &error)
 {
     QFile report(m_work->filePath(QStringLiteral("report.json")));
     if (!report.open(QIODevice::ReadOnly))
-        return IPCore::fail(error, tr("nextpnr-ice40 wrote no report: %1").arg(report.errorString()));
+        return IPCore::fail(error,
+                            tr("nextpnr-ice40 wrote no report: %1").arg(report.errorString()));
     EstimateResult r;
     r.figures = Estimate::parseNextpnrReport(report.readAll());
     if (!r.figures.ok)

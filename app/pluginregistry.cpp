@@ -28,9 +28,7 @@ QString PluginRegistry::defaultPluginDir()
 
 QCommandLineOption PluginRegistry::pluginsOption()
 {
-    return {QStringLiteral("plugins"),
-            QStringLiteral("Load plug-ins from <dir>."),
-            QStringLiteral("dir")};
+    return {QStringLiteral("plugins"), tr("Load plug-ins from <dir>."), QStringLiteral("dir")};
 }
 
 void PluginRegistry::loadForCommand(const QCommandLineParser &parser, QTextStream &err)
@@ -45,8 +43,7 @@ void PluginRegistry::loadFrom(const QString &pluginDir)
 {
     const QDir dir(pluginDir);
     if (!dir.exists()) {
-        m_problems
-                << QStringLiteral("Plug-in folder \"%1\" does not exist.").arg(dir.absolutePath());
+        m_problems << tr("Plug-in folder \"%1\" does not exist.").arg(dir.absolutePath());
         return;
     }
     QStringList libraries;
@@ -66,20 +63,18 @@ void PluginRegistry::loadLibrary(const QString &path)
     auto loader = std::make_unique<QPluginLoader>(QFileInfo(path).absoluteFilePath());
     const QString iid = loader->metaData().value(QStringLiteral("IID")).toString();
     if (iid.isEmpty()) {
-        m_problems
-                << QStringLiteral("\"%1\" is not a plug-in: %2").arg(path, loader->errorString());
+        m_problems << tr("\"%1\" is not a plug-in: %2").arg(path, loader->errorString());
         return;
     }
     QObject *instance = loader->instance();
     if (!instance) {
-        m_problems << QStringLiteral("\"%1\" could not be loaded: %2")
-                              .arg(path, loader->errorString());
+        m_problems << tr("\"%1\" could not be loaded: %2").arg(path, loader->errorString());
         return;
     }
     auto *plugin = qobject_cast<TE::TE_IPCore_Def::IPPlugin *>(instance);
     if (!plugin) {
-        m_problems << QStringLiteral("\"%1\" is not an IP core plug-in: its interface id is \"%2\" "
-                                     "and it does not implement \"%3\".")
+        m_problems << tr("\"%1\" is not an IP core plug-in: its interface id is \"%2\" and it does "
+                         "not implement \"%3\".")
                               .arg(path, iid, QStringLiteral(IPPlugin_iid));
         delete instance;
         loader->unload();
@@ -93,14 +88,12 @@ void PluginRegistry::loadLibrary(const QString &path)
                 = QDir(pluginDir).entryList({QStringLiteral("*.ipspec")}, QDir::Files);
         const QString why
                 = specs.isEmpty()
-                          ? QStringLiteral("there is no spec file (*.ipspec) in \"%1\"")
-                                    .arg(pluginDir)
-                          : QStringLiteral(
-                                    "check its spec file %1: it is unreadable or lacks ipcore.id, "
-                                    "ipcore.name or ipcore.version")
+                          ? tr("there is no spec file (*.ipspec) in \"%1\"").arg(pluginDir)
+                          : tr("check its spec file %1: it is unreadable or lacks ipcore.id, "
+                               "ipcore.name or ipcore.version")
                                     .arg(QStringLiteral("\"%1/%2\"")
                                                  .arg(pluginDir, specs.join(QLatin1String(", "))));
-        m_problems << QStringLiteral("\"%1\" provides no core: %2.").arg(path, why);
+        m_problems << tr("\"%1\" provides no core: %2.").arg(path, why);
     }
     for (auto *core : provided) {
         m_pluginOfCore.insert(core->id(), instance);

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QHash>
-#include <QCommandLineParser>
 #include <QList>
 #include <QPluginLoader>
 #include <QString>

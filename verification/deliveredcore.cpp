@@ -67,8 +67,8 @@ bool readInstance(const QString &ipcPath, Instance &instance, QString &error)
 {
     const QFileInfo ipc(ipcPath);
     if (!ipc.isFile() || !ipc.isReadable())
-        return IPCore::fail(error,
-                            DeliveredCore::tr("Cannot read the configuration file %1.").arg(ipcPath));
+        return IPCore::fail(
+                error, DeliveredCore::tr("Cannot read the configuration file %1.").arg(ipcPath));
     QSettings settings(ipc.absoluteFilePath(), QSettings::IniFormat);
     const QString version = settings.value(QStringLiteral("version")).toString();
     if (settings.status() != QSettings::NoError || version != QLatin1String("1.0"))
@@ -100,15 +100,14 @@ bool checkTools(bool vhdl, const QString &model, QString &error)
                                    : QStringList{QStringLiteral("iverilog"), QStringLiteral("vvp")};
     for (const QString &tool : tools) {
         if (QStandardPaths::findExecutable(tool).isEmpty())
-            return IPCore::fail(error,
-                                DeliveredCore::tr("%1 is not installed: verification simulates "
-                                                  "%2 with %3 (apt-get install %4).")
-                                        .arg(tool,
-                                             model,
-                                             vhdl ? QStringLiteral("GHDL")
-                                                  : QStringLiteral("Icarus Verilog"),
-                                             vhdl ? QStringLiteral("ghdl")
-                                                  : QStringLiteral("iverilog")));
+            return IPCore::fail(
+                    error,
+                    DeliveredCore::tr("%1 is not installed: verification simulates "
+                                      "%2 with %3 (apt-get install %4).")
+                            .arg(tool,
+                                 model,
+                                 vhdl ? QStringLiteral("GHDL") : QStringLiteral("Icarus Verilog"),
+                                 vhdl ? QStringLiteral("ghdl") : QStringLiteral("iverilog")));
     }
     return true;
 }
@@ -121,12 +120,11 @@ bool writeBench(const Instance &instance, const QString &scratchDir, QString &er
         const QString bench = scratchDir + QStringLiteral("/dds_tb.v");
         if (QFile::copy(QStringLiteral(":/verification/dds_tb.v"), bench))
             return true;
-        return IPCore::fail(error,
-                            DeliveredCore::tr("Cannot write the test bench into %1.")
-                                    .arg(scratchDir));
+        return IPCore::fail(
+                error, DeliveredCore::tr("Cannot write the test bench into %1.").arg(scratchDir));
     }
-    const QString templatePath = instance.dir + QLatin1Char('/') + instance.name
-                                 + QStringLiteral("_tmp.vhd");
+    const QString templatePath
+            = instance.dir + QLatin1Char('/') + instance.name + QStringLiteral("_tmp.vhd");
     QString text;
     if (!readText(templatePath, text, error))
         return false;
@@ -151,7 +149,9 @@ simulationSteps(bool vhdl, const QString &model, const QString &work, const Reco
                 {QStringLiteral("ghdl"),
                  {QStringLiteral("-e"), QStringLiteral("dds_tb")},
                  DeliveredCore::tr("Elaborating the test bench (GHDL)")},
-                {QStringLiteral("ghdl"), {QStringLiteral("-r"), QStringLiteral("dds_tb")}, simulating}};
+                {QStringLiteral("ghdl"),
+                 {QStringLiteral("-r"), QStringLiteral("dds_tb")},
+                 simulating}};
     return {{QStringLiteral("iverilog"),
              {QStringLiteral("-g2005"),
               QStringLiteral("-o"),
@@ -202,8 +202,8 @@ bool DeliveredCore::prepareBench(const QString &ipcPath,
     Instance instance;
     if (!readInstance(ipcPath, instance, error))
         return false;
-    const QString modelName = instance.name
-                              + (instance.vhdl ? QStringLiteral(".vho") : QStringLiteral(".vo"));
+    const QString modelName
+            = instance.name + (instance.vhdl ? QStringLiteral(".vho") : QStringLiteral(".vo"));
     const QString model = instance.dir + QLatin1Char('/') + modelName;
     const QString work = instance.dir + QLatin1String(WorkFolder);
     const QString definesPath = work + QLatin1Char('/') + QLatin1String(DefinesFile);
@@ -229,16 +229,16 @@ bool DeliveredCore::prepareBench(const QString &ipcPath,
         return IPCore::fail(error, QStringLiteral("%1: %2").arg(definesPath, error));
     const RecordPlan plan = planRecord(config, instance.sfdrDb);
     if (!plan.ok)
-        return IPCore::fail(error,
-                            QStringLiteral("%1: %2").arg(QFileInfo(ipcPath).fileName(), plan.error));
+        return IPCore::fail(
+                error, QStringLiteral("%1: %2").arg(QFileInfo(ipcPath).fileName(), plan.error));
     if (!checkTools(instance.vhdl, modelName, error))
         return false;
 
     const QString table = work + QLatin1Char('/') + config.tableFile;
     if (!QFile::copy(table, scratchDir + QLatin1Char('/') + config.tableFile))
-        return IPCore::fail(error,
-                            tr("Cannot prepare the simulation in %1 (table %2).")
-                                    .arg(scratchDir, table));
+        return IPCore::fail(
+                error,
+                tr("Cannot prepare the simulation in %1 (table %2).").arg(scratchDir, table));
     if (!writeBench(instance, scratchDir, error))
         return false;
     QString stimulus;
@@ -268,12 +268,13 @@ bool DeliveredCore::estimateSources(const QString &ipcPath,
     const QString clock = settings.value(QStringLiteral("Config/SystemClock")).toString();
     sources.clockMHz = clock.toDouble(&clockOk);
     if (settings.status() != QSettings::NoError || !clockOk || !(sources.clockMHz > 0))
-        return IPCore::fail(error,
-                            tr("%1: SystemClock \"%2\" is not a number of MHz above 0.")
-                                    .arg(ipcPath, clock));
+        return IPCore::fail(
+                error,
+                tr("%1: SystemClock \"%2\" is not a number of MHz above 0.").arg(ipcPath, clock));
     sources.name = ipc.completeBaseName();
     sources.folder = ipc.absolutePath() + QLatin1Char('/') + sources.name + QStringLiteral("_rtl");
-    sources.files = QDir(sources.folder).entryList({QStringLiteral("*.v")}, QDir::Files, QDir::Name);
+    sources.files
+            = QDir(sources.folder).entryList({QStringLiteral("*.v")}, QDir::Files, QDir::Name);
     if (sources.files.isEmpty())
         return IPCore::fail(error,
                             tr("No delivered RTL for %1 in %2 (%3_rtl/ with the core's Verilog is "

@@ -24,9 +24,8 @@ public:
                              IPCore::VerificationBench &bench,
                              QString &error);
     /// The Verilog of NAME_rtl/ beside the configuration, against its System Clock.
-    static bool estimateSources(const QString &ipcPath,
-                                IPCore::EstimateSources &sources,
-                                QString &error);
+    static bool
+    estimateSources(const QString &ipcPath, IPCore::EstimateSources &sources, QString &error);
 };
 
 } // namespace DdsRtl

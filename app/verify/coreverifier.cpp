@@ -49,8 +49,8 @@ bool readRecords(const QString &text,
         const bool taken = index >= bench.skip && (index - bench.skip) % bench.stride == 0;
         for (int o = 0; taken && o < records.size(); ++o) {
             if (records[o].size() < bench.length)
-                records[o] << double(signExtend(values.at(bench.outputs.at(o).field),
-                                                bench.sampleBits));
+                records[o] << double(
+                        signExtend(values.at(bench.outputs.at(o).field), bench.sampleBits));
         }
         ++index;
     }
@@ -83,8 +83,7 @@ bool CoreVerifier::prepare(const QString &ipcPath, QVector<Step> &steps, QString
     if (m_bench.outputs.isEmpty() || m_bench.length < 1 || m_bench.stride < 1
         || m_bench.sampleBits < 2 || m_bench.sampleBits > 64)
         return IPCore::fail(error,
-                            tr("The plug-in describes no record to measure for %1.")
-                                    .arg(ipcPath));
+                            tr("The plug-in describes no record to measure for %1.").arg(ipcPath));
     for (const IPCore::VerificationBench::Step &step : qAsConst(m_bench.steps))
         steps.append({step.program, step.arguments, step.what, m_work->path()});
     m_requested = m_bench.requestedSfdrDb;
@@ -103,9 +102,8 @@ bool CoreVerifier::evaluate(const QString &simulatorOutput, QString &error)
     emit progress(tr("Measuring the spectrum"));
     QFile response(m_work->filePath(m_bench.responseFile));
     if (!response.open(QIODevice::ReadOnly | QIODevice::Text))
-        return IPCore::fail(error,
-                            tr("Cannot read %1: %2")
-                                    .arg(response.fileName(), response.errorString()));
+        return IPCore::fail(
+                error, tr("Cannot read %1: %2").arg(response.fileName(), response.errorString()));
     QVector<QVector<double>> records;
     if (!readRecords(QString::fromUtf8(response.readAll()), m_bench, records, error))
         return false;

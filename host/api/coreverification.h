@@ -24,9 +24,8 @@ public:
                               VerificationBench &bench,
                               QString &error) const = 0;
     /// The sources delivered for the instance stored in `ipcPath`.
-    virtual bool estimateSources(const QString &ipcPath,
-                                 EstimateSources &sources,
-                                 QString &error) const = 0;
+    virtual bool
+    estimateSources(const QString &ipcPath, EstimateSources &sources, QString &error) const = 0;
 };
 
 } // namespace IPCore

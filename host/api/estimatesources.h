@@ -9,10 +9,10 @@ namespace IPCore {
 /// estimate reads them.
 struct EstimateSources
 {
-    QString name;      // the instance's name
-    QString folder;    // where the sources lie and the synthesis runs
-    QStringList files; // Verilog files in `folder`
-    QString top;       // the top module
+    QString name;        // the instance's name
+    QString folder;      // where the sources lie and the synthesis runs
+    QStringList files;   // Verilog files in `folder`
+    QString top;         // the top module
     double clockMHz = 0; // the clock the core must reach
 };
 

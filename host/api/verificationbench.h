@@ -24,9 +24,9 @@ struct VerificationBench
         int field = 0; // its field in a response line
     };
 
-    QString name;          // the instance's name
-    QString model;         // the simulated file, for messages
-    QString settings;      // what the plot's title says of the configuration
+    QString name;     // the instance's name
+    QString model;    // the simulated file, for messages
+    QString settings; // what the plot's title says of the configuration
     double requestedSfdrDb = 0;
     double sampleRateMHz = 0; // of the recorded samples
     double toneMHz = 0;
