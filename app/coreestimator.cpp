@@ -26,8 +26,7 @@ const Part Parts[] = {{"hx8k", "--hx8k", "ct256", "iCE40 HX8K (ct256)"},
 } // namespace
 
 CoreEstimator::CoreEstimator(const Finder &finder, QObject *parent)
-    : ToolJob(tr("Estimate cancelled."), parent)
-    , m_finder(finder)
+    : ToolJob(finder, tr("Estimate cancelled."), parent)
 {
     setTimeout(TimeoutSeconds * 1000);
 }
@@ -54,11 +53,11 @@ bool CoreEstimator::setPart(const QString &part)
 bool CoreEstimator::prepare(const QString &ipcPath, QVector<Step> &steps, QString &error)
 {
     m_result = EstimateResult();
-    const IPCore::CoreVerification *verification = m_finder(ipcPath, error);
-    if (!verification)
+    const IPCore::CoreVerification *plugin = verification(ipcPath, error);
+    if (!plugin)
         return false;
     IPCore::EstimateSources sources;
-    if (!verification->estimateSources(ipcPath, sources, error))
+    if (!plugin->estimateSources(ipcPath, sources, error))
         return false;
     if (!(sources.clockMHz > 0) || sources.files.isEmpty() || sources.top.isEmpty())
         return IPCore::fail(

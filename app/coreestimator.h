@@ -5,14 +5,9 @@
 
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 class QTemporaryDir;
-
-namespace IPCore {
-class CoreVerification;
-}
 
 /// What one estimate found.
 struct EstimateResult
@@ -31,11 +26,6 @@ class CoreEstimator : public ToolJob
     Q_OBJECT
 
 public:
-    /// Finds the plug-in's description of the core a configuration file
-    /// belongs to; nullptr, with `error` set, when there is none.
-    using Finder = std::function<const IPCore::CoreVerification *(const QString &ipcPath,
-                                                                  QString &error)>;
-
     explicit CoreEstimator(const Finder &finder, QObject *parent = nullptr);
     ~CoreEstimator() override;
 
@@ -52,7 +42,6 @@ private:
     QString explainFailure(const QString &failure) const override;
     void reset() override;
 
-    Finder m_finder;
     std::unique_ptr<QTemporaryDir> m_work;
     QString m_name;
     int m_part = 0;

@@ -1,12 +1,12 @@
 #include "estimatecommand.h"
 
 #include "baseipcoreinterface.h"
+#include "batchjobrun.h"
 #include "coreestimator.h"
 #include "pluginregistry.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QEventLoop>
 
 namespace {
 
@@ -53,27 +53,15 @@ int runEstimate(const QStringList &args, QTextStream &out, QTextStream &err)
     }
 
     PluginRegistry registry;
-    CoreEstimator estimator([&registry](const QString &ipc, QString &error) {
-        return registry.verification(ipc, error);
-    });
+    CoreEstimator estimator(registry.verificationFinder());
     if (!estimator.setPart(parser.value(part))) {
         err << "ipgen estimate: "
             << tr("--part takes %1, not \"%2\".").arg(parts, parser.value(part)) << '\n';
         return 2;
     }
     registry.loadForCommand(parser, err);
-    QEventLoop loop;
-    QObject::connect(&estimator, &CoreEstimator::progress, [&err](const QString &message) {
-        err << message << "...\n";
-        err.flush();
-    });
-    QObject::connect(&estimator, &CoreEstimator::finished, &loop, &QEventLoop::quit);
-    estimator.start(parser.positionalArguments().constFirst());
-    loop.exec();
-    if (!estimator.errorString().isEmpty()) {
-        err << "ipgen estimate: " << estimator.errorString() << '\n';
+    if (!runToEnd(estimator, parser.positionalArguments().constFirst(), "estimate", err))
         return 2;
-    }
     out << estimator.result().text << '\n';
     return estimator.result().meets ? 0 : 1;
 }

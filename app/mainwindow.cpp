@@ -58,16 +58,8 @@ MainWindow::MainWindow(const QString &pluginDir, QWidget *parent)
     , m_project(new ProjectPanel)
     , m_editors(new EditorArea)
     , m_device(new QComboBox)
-    , m_verifier(new CoreVerifier(
-              [this](const QString &ipc, QString &error) {
-                  return m_registry.verification(ipc, error);
-              },
-              this))
-    , m_estimator(new CoreEstimator(
-              [this](const QString &ipc, QString &error) {
-                  return m_registry.verification(ipc, error);
-              },
-              this))
+    , m_verifier(new CoreVerifier(m_registry.verificationFinder(), this))
+    , m_estimator(new CoreEstimator(m_registry.verificationFinder(), this))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(tr("ipgen: IP Core Generator"));

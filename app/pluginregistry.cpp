@@ -154,3 +154,10 @@ TE::TE_IPCore_Def::BaseIPCoreInterface *PluginRegistry::core(const QString &id) 
     }
     return nullptr;
 }
+
+ToolJob::Finder PluginRegistry::verificationFinder() const
+{
+    return [this](const QString &configPath, QString &error) {
+        return verification(configPath, error);
+    };
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tooljob.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -55,6 +57,8 @@ public:
     /// The verification the plug-in of a configuration's core offers;
     /// nullptr, with `error` set, when the core or its verification is missing.
     const IPCore::CoreVerification *verification(const QString &configPath, QString &error) const;
+    /// verification() for a job; the registry must outlive it.
+    ToolJob::Finder verificationFinder() const;
 
     QList<TE::TE_IPCore_Def::BaseIPCoreInterface *> cores() const;
     /// The core with this identifier, or nullptr.

@@ -1,12 +1,12 @@
 #include "verifycommand.h"
 
 #include "baseipcoreinterface.h"
+#include "batchjobrun.h"
 #include "coreverifier.h"
 #include "pluginregistry.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QEventLoop>
 
 namespace {
 
@@ -47,21 +47,9 @@ int runVerify(const QStringList &args, QTextStream &out, QTextStream &err)
 
     PluginRegistry registry;
     registry.loadForCommand(parser, err);
-    CoreVerifier verifier([&registry](const QString &ipc, QString &error) {
-        return registry.verification(ipc, error);
-    });
-    QEventLoop loop;
-    QObject::connect(&verifier, &CoreVerifier::progress, [&err](const QString &message) {
-        err << message << "...\n";
-        err.flush();
-    });
-    QObject::connect(&verifier, &CoreVerifier::finished, &loop, &QEventLoop::quit);
-    verifier.start(parser.positionalArguments().constFirst());
-    loop.exec();
-    if (!verifier.errorString().isEmpty()) {
-        err << "ipgen verify: " << verifier.errorString() << '\n';
+    CoreVerifier verifier(registry.verificationFinder());
+    if (!runToEnd(verifier, parser.positionalArguments().constFirst(), "verify", err))
         return 2;
-    }
     const VerifyResult &result = verifier.result();
     err << tr("Spectrum: ") << result.pngPath << '\n';
     out << result.verdict << '\n';

@@ -60,8 +60,7 @@ bool readRecords(const QString &text,
 } // namespace
 
 CoreVerifier::CoreVerifier(const Finder &finder, QObject *parent)
-    : ToolJob(tr("Verification cancelled."), parent)
-    , m_finder(finder)
+    : ToolJob(finder, tr("Verification cancelled."), parent)
 {}
 
 CoreVerifier::~CoreVerifier() = default;
@@ -69,8 +68,8 @@ CoreVerifier::~CoreVerifier() = default;
 bool CoreVerifier::prepare(const QString &ipcPath, QVector<Step> &steps, QString &error)
 {
     m_result = VerifyResult();
-    const IPCore::CoreVerification *verification = m_finder(ipcPath, error);
-    if (!verification)
+    const IPCore::CoreVerification *plugin = verification(ipcPath, error);
+    if (!plugin)
         return false;
     m_work = std::make_unique<QTemporaryDir>();
     if (!m_work->isValid())
@@ -78,7 +77,7 @@ bool CoreVerifier::prepare(const QString &ipcPath, QVector<Step> &steps, QString
                             tr("Cannot make a temporary folder for the simulation: %1")
                                     .arg(m_work->errorString()));
     m_bench = IPCore::VerificationBench();
-    if (!verification->prepareBench(ipcPath, m_work->path(), m_bench, error))
+    if (!plugin->prepareBench(ipcPath, m_work->path(), m_bench, error))
         return false;
     if (m_bench.outputs.isEmpty() || m_bench.length < 1 || m_bench.stride < 1
         || m_bench.sampleBits < 2 || m_bench.sampleBits > 64)

@@ -6,14 +6,9 @@
 
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 class QTemporaryDir;
-
-namespace IPCore {
-class CoreVerification;
-}
 
 /// What one verification found.
 struct VerifyResult
@@ -37,11 +32,6 @@ class CoreVerifier : public ToolJob
     Q_OBJECT
 
 public:
-    /// Finds the verification of the core a configuration file belongs to;
-    /// nullptr, with `error` set, when there is none.
-    using Finder = std::function<const IPCore::CoreVerification *(const QString &ipcPath,
-                                                                  QString &error)>;
-
     explicit CoreVerifier(const Finder &finder, QObject *parent = nullptr);
     ~CoreVerifier() override;
 
@@ -53,7 +43,6 @@ private:
     bool evaluate(const QString &lastOutput, QString &error) override;
     void reset() override;
 
-    Finder m_finder;
     std::unique_ptr<QTemporaryDir> m_work;
     IPCore::VerificationBench m_bench;
     QString m_pngPath;

@@ -1,7 +1,8 @@
 #include "tooljob.h"
 
-ToolJob::ToolJob(const QString &cancelled, QObject *parent)
+ToolJob::ToolJob(const Finder &finder, const QString &cancelled, QObject *parent)
     : QObject(parent)
+    , m_finder(finder)
     , m_cancelled(cancelled)
 {
     connect(&m_runner, &IPCore::ProcessStep::finished, this, &ToolJob::onStepFinished);

@@ -7,6 +7,12 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
+namespace IPCore {
+class CoreVerification;
+}
+
 /// A check of a delivered core that runs tools one after another in the
 /// background: prepare lists the steps, each runs as a child process with
 /// cancel and time limit, evaluate reads what they left. `finished` comes
@@ -17,6 +23,11 @@ class ToolJob : public QObject
     Q_OBJECT
 
 public:
+    /// Finds what the plug-in of the core a configuration file belongs to
+    /// offers; nullptr, with `error` set, when there is none.
+    using Finder = std::function<const IPCore::CoreVerification *(const QString &ipcPath,
+                                                                  QString &error)>;
+
     ~ToolJob() override;
 
     void start(const QString &ipcPath);
@@ -38,7 +49,11 @@ protected:
     };
 
     /// `cancelled` is the error of a cancelled run.
-    ToolJob(const QString &cancelled, QObject *parent);
+    ToolJob(const Finder &finder, const QString &cancelled, QObject *parent);
+    const IPCore::CoreVerification *verification(const QString &ipcPath, QString &error) const
+    {
+        return m_finder(ipcPath, error);
+    }
     void setTimeout(int msecs) { m_runner.setTimeout(msecs); }
 
     /// Checks the input and lists the steps.
@@ -55,6 +70,7 @@ private:
     void onStepFinished(IPCore::ProcessStep::Outcome outcome, int exitCode);
     void finish(const QString &error);
 
+    Finder m_finder;
     bool m_running = false;
     QString m_error;
     QString m_cancelled;
