@@ -1,6 +1,8 @@
 #include "coreconfig.h"
 
 #include "dialogrules.h"
+#include "errorreport.h"
+#include "translate.h"
 
 #include <QMap>
 #include <QRegularExpression>
@@ -46,7 +48,7 @@ bool parseInitValue(const QString &value, quint64 *out)
 
 } // namespace
 
-bool parseDefines(const QString &text, CoreConfig *config, QString *error)
+bool parseDefines(const QString &text, CoreConfig &config, QString &error)
 {
     static const QRegularExpression line(QStringLiteral("^`define\\s+(\\w+)(?:\\s+(.*?))?\\s*$"));
     QMap<QString, QString> defines;
@@ -57,8 +59,7 @@ bool parseDefines(const QString &text, CoreConfig *config, QString *error)
             continue;
         const QRegularExpressionMatch m = line.match(trimmed);
         if (!m.hasMatch()) {
-            *error = QStringLiteral("Not a define line: \"%1\"").arg(trimmed);
-            return false;
+            return IPCore::fail(error, tr("Not a define line: \"%1\"").arg(trimmed));
         }
         defines.insert(m.captured(1), m.captured(2));
     }
@@ -76,8 +77,8 @@ bool parseDefines(const QString &text, CoreConfig *config, QString *error)
          {"DEFINE_WORKMODE", "DEFINE_CH_NUM", "DEFINE_PHASE_WIDTH", "DEFINE_OUTPUT_WIDTH"}) {
         int dummy = 0;
         if (!number(name, &dummy, true)) {
-            *error = QStringLiteral("%1 is missing or not a number").arg(QLatin1String(name));
-            return false;
+            return IPCore::fail(error,
+                                tr("%1 is missing or not a number").arg(QLatin1String(name)));
         }
     }
     number("DEFINE_WORKMODE", &c.workMode, true);
@@ -86,13 +87,11 @@ bool parseDefines(const QString &text, CoreConfig *config, QString *error)
     number("DEFINE_OUTPUT_WIDTH", &c.outputWidth, true);
     if (!number("DEFINE_TRUNC_WIDTH", &c.truncWidth, false)
         || !number("DEFINE_DELAY", &c.delay, false)) {
-        *error = QStringLiteral("DEFINE_TRUNC_WIDTH or DEFINE_DELAY is not a number");
-        return false;
+        return IPCore::fail(error, tr("DEFINE_TRUNC_WIDTH or DEFINE_DELAY is not a number"));
     }
     if (c.channels < 1 || c.channels > 16 || c.phaseWidth < 1 || c.phaseWidth > 48
         || c.truncWidth < 0 || c.truncWidth >= c.phaseWidth || c.delay < 0) {
-        *error = QStringLiteral("Channel count, widths or delay out of range");
-        return false;
+        return IPCore::fail(error, tr("Channel count, widths or delay out of range"));
     }
 
     auto has = [&](const char *name) { return defines.contains(QLatin1String(name)); };
@@ -125,17 +124,24 @@ bool parseDefines(const QString &text, CoreConfig *config, QString *error)
         const QString offName = QStringLiteral("DEFINE_POFF%1_INIT").arg(digit);
         if (!parseInitValue(defines.value(incName), &c.incInit[i])
             || !parseInitValue(defines.value(offName), &c.offInit[i])) {
-            *error = QStringLiteral("%1 or %2 is missing or not a sized hex value")
-                             .arg(incName, offName);
-            return false;
+            return IPCore::fail(
+                    error,
+                    tr("%1 or %2 is missing or not a sized hex value").arg(incName, offName));
         }
         // Verilog keeps the low bits of a literal wider than its size.
         c.incInit[i] &= mask;
         c.offInit[i] &= mask;
     }
+    if (c.minimumLatency() < 0) {
+        return IPCore::fail(error,
+                            tr("DEFINE_WORKMODE %1 with noise shaping \"%2\" is no configuration "
+                               "of the core")
+                                    .arg(c.workMode)
+                                    .arg(c.noiseShaping()));
+    }
     c.tableFile = defines.value(QStringLiteral("DEFINE_FILENAME"));
     c.tableFile.remove(QLatin1Char('"'));
-    *config = c;
+    config = c;
     return true;
 }
 

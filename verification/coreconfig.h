@@ -48,6 +48,6 @@ struct CoreConfig
 
 /// Reads a defines file's text. False, with a message naming the define,
 /// when a value cannot be read or a define the core needs is missing.
-bool parseDefines(const QString &text, CoreConfig *config, QString *error);
+bool parseDefines(const QString &text, CoreConfig &config, QString &error);
 
 } // namespace DdsRtl

@@ -128,8 +128,8 @@ bool writeBench(const Instance &instance, const QString &scratchDir, QString &er
     QString text;
     if (!readText(templatePath, text, error))
         return false;
-    const QString bench = vhdlTestBench(text, &error);
-    if (bench.isEmpty())
+    QString bench;
+    if (!vhdlTestBench(text, bench, error))
         return IPCore::fail(error, QStringLiteral("%1: %2").arg(templatePath, error));
     return writeText(scratchDir + QStringLiteral("/dds_tb.vhd"), bench, error);
 }
@@ -225,12 +225,12 @@ bool DeliveredCore::prepareBench(const QString &ipcPath,
     if (!readText(definesPath, defines, error))
         return false;
     CoreConfig config;
-    if (!parseDefines(defines, &config, &error))
+    if (!parseDefines(defines, config, error))
         return IPCore::fail(error, QStringLiteral("%1: %2").arg(definesPath, error));
-    const RecordPlan plan = planRecord(config, instance.sfdrDb);
-    if (!plan.ok)
-        return IPCore::fail(
-                error, QStringLiteral("%1: %2").arg(QFileInfo(ipcPath).fileName(), plan.error));
+    RecordPlan plan;
+    if (!planRecord(config, instance.sfdrDb, plan, error))
+        return IPCore::fail(error,
+                            QStringLiteral("%1: %2").arg(QFileInfo(ipcPath).fileName(), error));
     if (!checkTools(instance.vhdl, modelName, error))
         return false;
 

@@ -128,10 +128,6 @@ bool CoreVerifier::evaluate(const QString &simulatorOutput, QString &error)
     }
 
     VerifyResult r;
-    r.sfdrDb = worst.sfdrDb;
-    r.snrDb = worst.snrDb;
-    r.requestedDb = m_requested;
-    r.length = worst.length;
     r.pass = worst.sfdrDb >= m_requested;
     const QString verdict = r.pass ? tr("PASS") : tr("FAIL");
     r.verdict = tr("%1: SFDR %2 dBc (asked %3 dB): %4, SNR %5 dB, record %6 samples")

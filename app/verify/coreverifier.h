@@ -13,11 +13,7 @@ class QTemporaryDir;
 /// What one verification found.
 struct VerifyResult
 {
-    double sfdrDb = 0;
-    double snrDb = 0;
-    double requestedDb = 0;
-    bool pass = false;
-    int length = 0; // samples in the record
+    bool pass = false; // the SFDR asked for is reached
     QString pngPath;
     QString verdict; // one line for the user
     SpectrumPlot plot;
