@@ -27,7 +27,8 @@ void ToolJob::start(const QString &ipcPath)
 
 void ToolJob::cancel()
 {
-    if (!m_running)
+    // Without a running tool the run has already finished; its report is on its way.
+    if (!m_running || !m_runner.isRunning())
         return;
     m_runner.cancel();
     finish(m_cancelled);
