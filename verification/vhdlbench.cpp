@@ -160,11 +160,10 @@ bool vhdlTestBench(const QString &templateText, QString &bench, QString &error)
     const QRegularExpressionMatch declaration = component.match(text);
     const QString instance
             = declaration.hasMatch() ? text.mid(declaration.capturedEnd()).trimmed() : QString();
-    if (!declaration.hasMatch() || !instance.contains(QLatin1String("port map"))) {
+    if (!declaration.hasMatch() || !instance.contains(QLatin1String("port map")))
         return IPCore::fail(error,
                             tr("The instantiation template has no component declaration "
                                "followed by an instance."));
-    }
 
     static const QRegularExpression portLine(
             QStringLiteral("^\\s*(\\w+)\\s*:\\s*(in|out)\\s+std_logic"
@@ -176,12 +175,11 @@ bool vhdlTestBench(const QString &templateText, QString &bench, QString &error)
         const QRegularExpressionMatch port = it.next();
         const QString name = port.captured(1).toLower();
         const bool input = port.captured(2).compare(QLatin1String("in"), Qt::CaseInsensitive) == 0;
-        if (!knownPort(name, input)) {
+        if (!knownPort(name, input))
             return IPCore::fail(error,
                                 tr("The instantiation template has the port \"%1\", which the "
                                    "test bench does not know.")
                                         .arg(name));
-        }
         (input ? inputs : outputs).insert(name, port.captured(3));
         declarations += QStringLiteral("    signal %1 : %2%3;\n")
                                 .arg(name,
@@ -192,10 +190,9 @@ bool vhdlTestBench(const QString &templateText, QString &bench, QString &error)
                                            : QString());
     }
     if (!inputs.contains(QStringLiteral("clk_i")) || !inputs.contains(QStringLiteral("rst_n_i"))
-        || !outputs.contains(QStringLiteral("data_valid_o"))) {
+        || !outputs.contains(QStringLiteral("data_valid_o")))
         return IPCore::fail(error,
                             tr("The instantiation template lacks clk_i, rst_n_i or data_valid_o."));
-    }
 
     QString drive;
     for (int i = 0; i < int(sizeof(InputFields) / sizeof(*InputFields)); ++i) {
