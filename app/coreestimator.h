@@ -1,9 +1,8 @@
 #pragma once
 
 #include "estimatereport.h"
-#include "processstep.h"
+#include "tooljob.h"
 
-#include <QObject>
 #include <QString>
 
 #include <memory>
@@ -13,52 +12,39 @@ class QTemporaryDir;
 /// What one estimate found.
 struct EstimateResult
 {
-    bool ok = false; // estimated; otherwise `error` says why not
-    QString error;
     EstimateFigures figures;
     bool meets = false;
     QString text; // the lines for the user
 };
 
-/// Estimates the cost of the readable core delivered beside a configuration
-/// (NAME_rtl/): synthesizes it with Yosys for iCE40, places and routes it
-/// with nextpnr-ice40 on a reference part and holds Fmax against the
-/// configuration's System Clock. Runs the tools as child processes without
-/// blocking; `finished` always comes, from the event loop, after `start`.
-class CoreEstimator : public QObject
+/// Estimates the cost of the readable core delivered beside a configuration,
+/// as its plug-in names the sources: synthesizes it with Yosys for iCE40,
+/// places and routes it with nextpnr-ice40 on a reference part and holds
+/// Fmax against the clock the configuration asks for.
+class CoreEstimator : public ToolJob
 {
     Q_OBJECT
 
 public:
-    explicit CoreEstimator(QObject *parent = nullptr);
+    explicit CoreEstimator(const Finder &finder, QObject *parent = nullptr);
     ~CoreEstimator() override;
 
-    /// The reference parts, by the name `start` takes.
+    /// The reference parts, by the name setPart takes.
     static QStringList parts();
-    void start(const QString &ipcPath, const QString &part = QStringLiteral("hx8k"));
-    void cancel();
-    bool isRunning() const { return m_running; }
-
-signals:
-    void progress(const QString &message);
-    void finished(const EstimateResult &result);
+    /// The reference part of the next start; false for an unknown one.
+    bool setPart(const QString &part);
+    /// The last run's findings, when errorString() is empty.
+    const EstimateResult &result() const { return m_result; }
 
 private:
-    bool prepare(const QString &ipcPath, const QString &part, QString *error);
-    void onStepFinished(IPCore::ProcessStep::Outcome outcome, int exitCode);
-    void placeAndRoute();
-    void evaluate();
-    void fail(const QString &error);
-    void finish(const EstimateResult &result);
+    bool prepare(const QString &ipcPath, QVector<Step> &steps, QString &error) override;
+    bool evaluate(const QString &lastOutput, QString &error) override;
+    QString explainFailure(const QString &failure) const override;
+    void reset() override;
 
-    bool m_running = false;
-    IPCore::ProcessStep m_runner;
-    bool m_placing = false; // the step running is place and route
     std::unique_ptr<QTemporaryDir> m_work;
     QString m_name;
-    QString m_rtlDir;
-    QString m_top;
-    QStringList m_partArgs;
-    QString m_partLabel;
+    int m_part = 0;
     double m_clockMHz = 0;
+    EstimateResult m_result;
 };

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -14,21 +15,22 @@ using TE::TE_IPCore_Def::BaseIPCoreInterface;
 
 namespace {
 
-const QLatin1String DefaultCore("dds_ii");
-
 /// What both commands share: options, the plug-ins and the chosen core.
 class DialogCommand
 {
+    Q_DECLARE_TR_FUNCTIONS(DialogCommand)
+
 public:
     DialogCommand(const char *name, QTextStream &out, QTextStream &err)
         : m_name(QString::fromLatin1(name))
         , m_out(out)
         , m_err(err)
         , m_core(QStringLiteral("core"),
-                 QStringLiteral("The core to run (default: the one the file names, else dds_ii)."),
+                 tr("The core to run (default: the one the file names, else the only one "
+                    "the plug-ins provide)."),
                  QStringLiteral("id"))
         , m_device(QStringLiteral("device"),
-                   QStringLiteral("Target device, as 'ipgen devices' lists it."),
+                   tr("Target device, as 'ipgen devices' lists it."),
                    QStringLiteral("series/device"))
     {
         m_parser.addHelpOption();
@@ -44,8 +46,7 @@ public:
     bool parse(const QStringList &args, int &exitCode)
     {
         if (!m_parser.parse(args)) {
-            fail(m_parser.errorText()
-                 + QStringLiteral(" ('ipgen %1 --help' lists the options)").arg(m_name));
+            fail(m_parser.errorText() + tr(" ('ipgen %1 --help' lists the options)").arg(m_name));
             exitCode = 2;
             return false;
         }
@@ -62,25 +63,29 @@ public:
     {
         const DEV::DeviceArg device = DEV::DeviceCatalogue::find(m_parser.value(m_device));
         if (!device.isValid())
-            fail(QStringLiteral("unknown device \"%1\"; 'ipgen devices' lists the known ones.")
+            fail(tr("unknown device \"%1\"; 'ipgen devices' lists the known ones.")
                          .arg(m_parser.value(m_device)));
         return device;
     }
 
-    /// Loads the plug-ins and finds the core; nullptr (reported) when it is not there.
-    BaseIPCoreInterface *core(const QString &fallbackId)
+    /// Loads the plug-ins and finds the core: the one --core names, else the
+    /// one `configPath` names, else the default one; nullptr (reported) when
+    /// it is not there.
+    BaseIPCoreInterface *core(const QString &configPath)
     {
         m_registry.loadForCommand(m_parser, m_err);
-        const QString id = m_parser.isSet(m_core) ? m_parser.value(m_core) : fallbackId;
+        const QString id = m_parser.isSet(m_core) ? m_parser.value(m_core)
+                           : configPath.isEmpty() ? m_registry.defaultCoreId()
+                                                  : m_registry.configurationCoreId(configPath);
         BaseIPCoreInterface *core = m_registry.core(id);
         if (!core) {
             QStringList known;
             for (BaseIPCoreInterface *each : m_registry.cores())
                 known << each->id();
-            fail(QStringLiteral("no core \"%1\" among the plug-ins (found: %2).")
-                         .arg(id,
-                              known.isEmpty() ? QStringLiteral("none")
-                                              : known.join(QLatin1String(", "))));
+            const QString found = known.isEmpty() ? tr("none") : known.join(QLatin1String(", "));
+            fail(id.isEmpty()
+                         ? tr("choose a core with --core (found: %1).").arg(found)
+                         : tr("no core \"%1\" among the plug-ins (found: %2).").arg(id, found));
         }
         return core;
     }
@@ -89,8 +94,8 @@ public:
     {
         if (core->supportsDevice(device))
             return true;
-        fail(QStringLiteral("core \"%1\" does not support device %2; 'ipgen list --device %2' "
-                            "says which cores do.")
+        fail(tr("core \"%1\" does not support device %2; 'ipgen list --device %2' "
+                "says which cores do.")
                      .arg(core->id(), device.displayName()));
         return false;
     }
@@ -117,21 +122,21 @@ int runCreate(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     DialogCommand command("create", out, err);
     command.parser().setApplicationDescription(
-            QStringLiteral("Runs a core's generator dialog for a new instance."));
+            DialogCommand::tr("Runs a core's generator dialog for a new instance."));
     const QCommandLineOption dirOption(QStringLiteral("dir"),
-                                       QStringLiteral("Output directory of the new instance."),
+                                       DialogCommand::tr("Output directory of the new instance."),
                                        QStringLiteral("dir"));
     command.parser().addOption(dirOption);
     int exitCode = 0;
     if (!command.parse(args, exitCode))
         return exitCode;
     if (!command.parser().positionalArguments().isEmpty()) {
-        command.fail(QStringLiteral("unexpected argument \"%1\".")
+        command.fail(DialogCommand::tr("unexpected argument \"%1\".")
                              .arg(command.parser().positionalArguments().first()));
         return 2;
     }
     if (!command.parser().isSet(command.deviceOption()) || !command.parser().isSet(dirOption)) {
-        command.fail(QStringLiteral("both --device SERIES/DEVICE and --dir DIR are needed."));
+        command.fail(DialogCommand::tr("both --device SERIES/DEVICE and --dir DIR are needed."));
         return 2;
     }
     const DEV::DeviceArg device = command.device();
@@ -139,11 +144,11 @@ int runCreate(const QStringList &args, QTextStream &out, QTextStream &err)
         return 2;
     const QFileInfo dir(command.parser().value(dirOption));
     if (dir.exists() && !dir.isDir()) {
-        command.fail(QStringLiteral("\"%1\" is a file; --dir needs a directory.")
+        command.fail(DialogCommand::tr("\"%1\" is a file; --dir needs a directory.")
                              .arg(dir.absoluteFilePath()));
         return 2;
     }
-    BaseIPCoreInterface *core = command.core(DefaultCore);
+    BaseIPCoreInterface *core = command.core(QString());
     if (!core || !command.supports(core, device))
         return 1;
     command.installServices();
@@ -155,20 +160,20 @@ int runOpen(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     DialogCommand command("open", out, err);
     command.parser().setApplicationDescription(
-            QStringLiteral("Runs a core's generator dialog on an existing configuration file."));
+            DialogCommand::tr("Runs a core's generator dialog on an existing configuration file."));
     command.parser().addPositionalArgument(QStringLiteral("file"),
-                                           QStringLiteral("The instance's .ipc file."));
+                                           DialogCommand::tr("The instance's .ipc file."));
     int exitCode = 0;
     if (!command.parse(args, exitCode))
         return exitCode;
     const QStringList files = command.parser().positionalArguments();
     if (files.size() != 1) {
-        command.fail(QStringLiteral("name exactly one configuration file (.ipc)."));
+        command.fail(DialogCommand::tr("name exactly one configuration file (.ipc)."));
         return 2;
     }
     const QFileInfo file(files.first());
     if (!file.isFile()) {
-        command.fail(QStringLiteral("configuration file \"%1\" does not exist.")
+        command.fail(DialogCommand::tr("configuration file \"%1\" does not exist.")
                              .arg(file.absoluteFilePath()));
         return 2;
     }
@@ -180,8 +185,7 @@ int runOpen(const QStringList &args, QTextStream &out, QTextStream &err)
             return 2;
         deviceOverride = device.displayName();
     }
-    BaseIPCoreInterface *core
-            = command.core(PluginRegistry::configurationCoreId(file.absoluteFilePath()));
+    BaseIPCoreInterface *core = command.core(file.absoluteFilePath());
     if (!core || (device.isValid() && !command.supports(core, device)))
         return 1;
     command.installServices();

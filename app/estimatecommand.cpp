@@ -1,27 +1,40 @@
 #include "estimatecommand.h"
 
+#include "baseipcoreinterface.h"
+#include "batchjobrun.h"
 #include "coreestimator.h"
+#include "pluginregistry.h"
 
 #include <QCommandLineParser>
-#include <QEventLoop>
+#include <QCoreApplication>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("EstimateCommand", text);
+}
+
+} // namespace
 
 int runEstimate(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-            QStringLiteral("Synthesizes the readable core delivered for CONFIG.ipc (NAME_rtl/ "
-                           "beside it) with Yosys synth_ice40, places and routes it with "
-                           "nextpnr-ice40 on a reference part and prints its logic cells, RAM "
-                           "blocks, DSPs and Fmax against the configuration's System Clock. The "
-                           "part is only a reference for the estimate. Exits 0 when Fmax meets "
-                           "the System Clock, 1 when not, 2 when it cannot be estimated."));
+            tr("Synthesizes the readable core delivered for CONFIG.ipc, as its plug-in names "
+               "the sources, with Yosys synth_ice40, places and routes it with nextpnr-ice40 on "
+               "a reference part and prints its logic cells, RAM blocks, DSPs and Fmax against "
+               "the configuration's clock. The part is only a reference for the estimate. "
+               "Exits 0 when Fmax meets the clock, 1 when not, 2 when it cannot be "
+               "estimated."));
     parser.addHelpOption();
+    parser.addOption(PluginRegistry::pluginsOption());
     parser.addPositionalArgument(QStringLiteral("config"),
-                                 QStringLiteral("Configuration file of a generated core."),
+                                 tr("Configuration file of a generated core."),
                                  QStringLiteral("CONFIG.ipc"));
+    const QString parts = CoreEstimator::parts().join(tr(" or "));
     const QCommandLineOption part(QStringLiteral("part"),
-                                  QStringLiteral("Reference part: %1 (default hx8k).")
-                                          .arg(CoreEstimator::parts().join(QStringLiteral(" or "))),
+                                  tr("Reference part: %1 (default hx8k).").arg(parts),
                                   QStringLiteral("PART"),
                                   QStringLiteral("hx8k"));
     parser.addOption(part);
@@ -34,34 +47,21 @@ int runEstimate(const QStringList &args, QTextStream &out, QTextStream &err)
         return 0;
     }
     if (parser.positionalArguments().size() != 1) {
-        err << "ipgen estimate: give one configuration file, e.g. 'ipgen estimate "
-               "out/dds_ii.ipc'.\n";
-        return 2;
-    }
-    if (!CoreEstimator::parts().contains(parser.value(part))) {
-        err << "ipgen estimate: --part takes "
-            << CoreEstimator::parts().join(QStringLiteral(" or ")) << ", not \""
-            << parser.value(part) << "\".\n";
+        err << "ipgen estimate: "
+            << tr("give one configuration file, e.g. 'ipgen estimate out/NAME.ipc'.") << '\n';
         return 2;
     }
 
-    CoreEstimator estimator;
-    EstimateResult result;
-    QEventLoop loop;
-    QObject::connect(&estimator, &CoreEstimator::progress, [&err](const QString &message) {
-        err << message << "...\n";
-        err.flush();
-    });
-    QObject::connect(&estimator, &CoreEstimator::finished, [&](const EstimateResult &r) {
-        result = r;
-        loop.quit();
-    });
-    estimator.start(parser.positionalArguments().constFirst(), parser.value(part));
-    loop.exec();
-    if (!result.ok) {
-        err << "ipgen estimate: " << result.error << '\n';
+    PluginRegistry registry;
+    CoreEstimator estimator(registry.verificationFinder());
+    if (!estimator.setPart(parser.value(part))) {
+        err << "ipgen estimate: "
+            << tr("--part takes %1, not \"%2\".").arg(parts, parser.value(part)) << '\n';
         return 2;
     }
-    out << result.text << '\n';
-    return result.meets ? 0 : 1;
+    registry.loadForCommand(parser, err);
+    if (!runToEnd(estimator, parser.positionalArguments().constFirst(), "estimate", err))
+        return 2;
+    out << estimator.result().text << '\n';
+    return estimator.result().meets ? 0 : 1;
 }

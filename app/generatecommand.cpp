@@ -16,15 +16,20 @@
 
 namespace {
 
-// The files a finished generation left in the output directory and its
-// working directory, newer than `since`.
-QStringList writtenFiles(const IPCore::BatchJob &job, const QDateTime &since)
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("GenerateCommand", text);
+}
+
+// The files a finished generation of core `coreId` left in the output
+// directory and its working directory, newer than `since`.
+QStringList writtenFiles(const IPCore::BatchJob &job, const QString &coreId, const QDateTime &since)
 {
     QStringList files;
     const QDir out(job.createPath);
     const QString pattern = job.fileBaseName + QLatin1Char('*');
     const QFileInfoList candidates = out.entryInfoList({pattern}, QDir::Files, QDir::Name)
-                                     + QDir(job.createPath + QLatin1String("/temp/dds_ii"))
+                                     + QDir(job.createPath + QLatin1String("/temp/") + coreId)
                                                .entryInfoList(QDir::Files, QDir::Name);
     for (const QFileInfo &file : candidates) {
         if (file.lastModified() >= since)
@@ -64,11 +69,12 @@ void warnReplacedSettings(const IPCore::BatchJob &job, QTextStream &err)
         const QString stored = config.value(it.key()).toString();
         if (!config.contains(it.key()) || sameValue(it.value(), stored))
             continue;
-        err << "ipgen generate: warning: --set " << it.key() << '=' << it.value()
-            << " was replaced by the rule of a later setting; the core was generated with "
-            << it.key() << '=' << stored
-            << ". Give it after the setting it depends on (channel entries after "
-               "ParameterSelection).\n";
+        err << "ipgen generate: "
+            << tr("warning: --set %1=%2 was replaced by the rule of a later setting; the core "
+                  "was generated with %1=%3. Give it after the setting it depends on (channel "
+                  "entries after ParameterSelection).")
+                        .arg(it.key(), it.value(), stored)
+            << '\n';
     }
 }
 
@@ -127,18 +133,20 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
     const DEV::DeviceArg target = request.device();
     QString coreId = request.coreId();
     if (coreId.isEmpty() && !config.isEmpty())
-        coreId = PluginRegistry::configurationCoreId(config);
-    if (coreId.isEmpty() && registry.cores().size() == 1)
-        coreId = registry.cores().first()->id();
+        coreId = registry.configurationCoreId(config);
+    if (coreId.isEmpty())
+        coreId = registry.defaultCoreId();
     TE::TE_IPCore_Def::BaseIPCoreInterface *descriptor = registry.core(coreId);
     if (!descriptor) {
-        err << "ipgen generate: no core \"" << coreId << "\"; 'ipgen list' lists the cores; "
-            << "choose one with --core.\n";
+        err << "ipgen generate: "
+            << tr("no core \"%1\"; 'ipgen list' lists the cores; choose one with --core.")
+                        .arg(coreId)
+            << '\n';
         return 2;
     }
     if (target.isValid() && !descriptor->supportsDevice(target)) {
-        err << "ipgen generate: " << coreId << " does not support " << target.displayName()
-            << ".\n";
+        err << "ipgen generate: " << tr("%1 does not support %2.").arg(coreId, target.displayName())
+            << '\n';
         return 2;
     }
 
@@ -160,9 +168,12 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
         QString host;
         QString application;
         lock.getLockInfo(&pid, &host, &application);
-        err << "ipgen generate: another generation (process " << pid << " on " << host
-            << ") is writing into \"" << job.outputDirectory
-            << "\"; nothing was changed. Wait for it to finish or choose another --dir.\n";
+        err << "ipgen generate: "
+            << tr("another generation (process %1 on %2) is writing into \"%3\"; nothing was "
+                  "changed. Wait for it to finish or choose another --dir.")
+                        .arg(pid)
+                        .arg(host, job.outputDirectory)
+            << '\n';
         return 1;
     }
     // Files keep whole seconds on some file systems.
@@ -170,12 +181,12 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
     QStringList errors;
     const bool generated = runDialog(*descriptor, request, job.outputDirectory, job, errors);
     if (!generated) {
-        err << "ipgen generate: " << coreId << " was not generated:\n";
+        err << "ipgen generate: " << tr("%1 was not generated:").arg(coreId) << '\n';
         for (const QString &error : qAsConst(errors))
             err << "  " << QString(error).replace(QLatin1Char('\n'), QLatin1String("\n    "))
                 << '\n';
         if (job.overwriteDeclined)
-            err << "  Pass --overwrite to replace the existing files.\n";
+            err << "  " << tr("Pass --overwrite to replace the existing files.") << '\n';
         // A run refused before it wrote anything leaves no folder behind.
         lock.unlock();
         if (made)
@@ -183,8 +194,8 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
         return 1;
     }
     warnReplacedSettings(job, err);
-    for (const QString &path : writtenFiles(job, start))
-        out << "wrote " << path << '\n';
+    for (const QString &path : writtenFiles(job, coreId, start))
+        out << tr("wrote %1").arg(path) << '\n';
     for (const Utils::PinFigure &pin : qAsConst(job.pins))
         out << "pin " << pin.label() << ' ' << (pin.side() == 0 ? "input" : "output") << ' '
             << (pin.isBus() ? "bus" : "wire") << '\n';

@@ -58,8 +58,8 @@ MainWindow::MainWindow(const QString &pluginDir, QWidget *parent)
     , m_project(new ProjectPanel)
     , m_editors(new EditorArea)
     , m_device(new QComboBox)
-    , m_verifier(new CoreVerifier(this))
-    , m_estimator(new CoreEstimator(this))
+    , m_verifier(new CoreVerifier(m_registry.verificationFinder(), this))
+    , m_estimator(new CoreEstimator(m_registry.verificationFinder(), this))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(tr("ipgen: IP Core Generator"));
@@ -271,7 +271,7 @@ void MainWindow::openConfigurationFile(const QString &path)
                                      .arg(QDir::toNativeSeparators(file.absoluteFilePath())));
         return;
     }
-    const QString id = PluginRegistry::configurationCoreId(file.absoluteFilePath());
+    const QString id = m_registry.configurationCoreId(file.absoluteFilePath());
     BaseIPCoreInterface *core = m_registry.core(id);
     if (!core) {
         QMessageBox::warning(this,
@@ -449,10 +449,11 @@ void MainWindow::estimateCore()
     startJob(m_estimator, m_estimate, &m_estimating, tr("Estimate %1"));
 }
 
-void MainWindow::showEstimate(const EstimateResult &result)
+void MainWindow::showEstimate()
 {
+    const EstimateResult &result = m_estimator->result();
     const QString name = QFileInfo(m_estimating).completeBaseName();
-    if (!jobSucceeded(result.ok ? QString() : result.error,
+    if (!jobSucceeded(m_estimator->errorString(),
                       tr("Estimate of %1 cancelled.").arg(name),
                       tr("%1 could not be estimated").arg(name),
                       tr("Estimate %1").arg(name),
@@ -474,10 +475,11 @@ void MainWindow::verifyCore()
     startJob(m_verifier, m_verify, &m_verifying, tr("Verify %1"));
 }
 
-void MainWindow::showVerification(const VerifyResult &result)
+void MainWindow::showVerification()
 {
+    const VerifyResult &result = m_verifier->result();
     const QString name = QFileInfo(m_verifying).completeBaseName();
-    if (!jobSucceeded(result.ok ? QString() : result.error,
+    if (!jobSucceeded(m_verifier->errorString(),
                       tr("Verification of %1 cancelled.").arg(name),
                       tr("%1 could not be verified").arg(name),
                       tr("Verify %1").arg(name),

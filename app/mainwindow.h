@@ -13,9 +13,6 @@ class QMenu;
 class QProgressDialog;
 QT_END_NAMESPACE
 
-struct EstimateResult;
-struct VerifyResult;
-
 class CataloguePanel;
 class CoreEstimator;
 class CoreVerifier;
@@ -63,8 +60,8 @@ private:
     /// the project file the user picked, or when none is picked of the first
     /// project file that has one; empty when there is none.
     QString generatedCore() const;
-    void showVerification(const VerifyResult &result);
-    void showEstimate(const EstimateResult &result);
+    void showVerification();
+    void showEstimate();
     /// The window-modal progress of a background job on `config`, fed by `progress`.
     template<class Job>
     void startProgress(Job *job, const QString &title, const QString &config);

@@ -1,6 +1,7 @@
 #include "pluginregistry.h"
 
 #include "baseipcoreinterface.h"
+#include "coreverification.h"
 #include "ipplugin.h"
 
 #include <QCoreApplication>
@@ -27,9 +28,7 @@ QString PluginRegistry::defaultPluginDir()
 
 QCommandLineOption PluginRegistry::pluginsOption()
 {
-    return {QStringLiteral("plugins"),
-            QStringLiteral("Load plug-ins from <dir>."),
-            QStringLiteral("dir")};
+    return {QStringLiteral("plugins"), tr("Load plug-ins from <dir>."), QStringLiteral("dir")};
 }
 
 void PluginRegistry::loadForCommand(const QCommandLineParser &parser, QTextStream &err)
@@ -44,8 +43,7 @@ void PluginRegistry::loadFrom(const QString &pluginDir)
 {
     const QDir dir(pluginDir);
     if (!dir.exists()) {
-        m_problems
-                << QStringLiteral("Plug-in folder \"%1\" does not exist.").arg(dir.absolutePath());
+        m_problems << tr("Plug-in folder \"%1\" does not exist.").arg(dir.absolutePath());
         return;
     }
     QStringList libraries;
@@ -65,20 +63,18 @@ void PluginRegistry::loadLibrary(const QString &path)
     auto loader = std::make_unique<QPluginLoader>(QFileInfo(path).absoluteFilePath());
     const QString iid = loader->metaData().value(QStringLiteral("IID")).toString();
     if (iid.isEmpty()) {
-        m_problems
-                << QStringLiteral("\"%1\" is not a plug-in: %2").arg(path, loader->errorString());
+        m_problems << tr("\"%1\" is not a plug-in: %2").arg(path, loader->errorString());
         return;
     }
     QObject *instance = loader->instance();
     if (!instance) {
-        m_problems << QStringLiteral("\"%1\" could not be loaded: %2")
-                              .arg(path, loader->errorString());
+        m_problems << tr("\"%1\" could not be loaded: %2").arg(path, loader->errorString());
         return;
     }
     auto *plugin = qobject_cast<TE::TE_IPCore_Def::IPPlugin *>(instance);
     if (!plugin) {
-        m_problems << QStringLiteral("\"%1\" is not an IP core plug-in: its interface id is \"%2\" "
-                                     "and it does not implement \"%3\".")
+        m_problems << tr("\"%1\" is not an IP core plug-in: its interface id is \"%2\" and it does "
+                         "not implement \"%3\".")
                               .arg(path, iid, QStringLiteral(IPPlugin_iid));
         delete instance;
         loader->unload();
@@ -92,26 +88,54 @@ void PluginRegistry::loadLibrary(const QString &path)
                 = QDir(pluginDir).entryList({QStringLiteral("*.ipspec")}, QDir::Files);
         const QString why
                 = specs.isEmpty()
-                          ? QStringLiteral("there is no spec file (*.ipspec) in \"%1\"")
-                                    .arg(pluginDir)
-                          : QStringLiteral(
-                                    "check its spec file %1: it is unreadable or lacks ipcore.id, "
-                                    "ipcore.name or ipcore.version")
+                          ? tr("there is no spec file (*.ipspec) in \"%1\"").arg(pluginDir)
+                          : tr("check its spec file %1: it is unreadable or lacks ipcore.id, "
+                               "ipcore.name or ipcore.version")
                                     .arg(QStringLiteral("\"%1/%2\"")
                                                  .arg(pluginDir, specs.join(QLatin1String(", "))));
-        m_problems << QStringLiteral("\"%1\" provides no core: %2.").arg(path, why);
+        m_problems << tr("\"%1\" provides no core: %2.").arg(path, why);
     }
-    for (auto *core : provided)
+    for (auto *core : provided) {
+        m_pluginOfCore.insert(core->id(), instance);
         m_cores.emplace_back(core);
+    }
     m_loaders.push_back(std::move(loader));
 }
 
-QString PluginRegistry::configurationCoreId(const QString &configPath)
+QString PluginRegistry::configurationCoreId(const QString &configPath) const
 {
     // A file that names no core is taken for the default one.
     return QSettings(configPath, QSettings::IniFormat)
-            .value(QStringLiteral("type"), QStringLiteral("dds_ii"))
+            .value(QStringLiteral("type"), defaultCoreId())
             .toString();
+}
+
+QString PluginRegistry::defaultCoreId() const
+{
+    return m_cores.size() == 1 ? m_cores.front()->id() : QString();
+}
+
+const IPCore::CoreVerification *PluginRegistry::verification(const QString &configPath,
+                                                             QString &error) const
+{
+    const QString type
+            = QSettings(configPath, QSettings::IniFormat).value(QStringLiteral("type")).toString();
+    QObject *plugin = m_pluginOfCore.value(type);
+    if (!plugin) {
+        error = type.isEmpty() ? tr("%1 names no core (no \"type\"): it is not a configuration "
+                                    "file that a generation wrote.")
+                                         .arg(configPath)
+                               : tr("%1 is a configuration of core \"%2\", which no plug-in "
+                                    "provides; 'ipgen list' lists the cores.")
+                                         .arg(configPath, type);
+        return nullptr;
+    }
+    const auto *verification = qobject_cast<IPCore::CoreVerification *>(plugin);
+    if (!verification)
+        error = tr("The plug-in of core \"%1\" offers no verification or estimate of its "
+                   "instances.")
+                        .arg(type);
+    return verification;
 }
 
 QList<TE::TE_IPCore_Def::BaseIPCoreInterface *> PluginRegistry::cores() const
@@ -129,4 +153,11 @@ TE::TE_IPCore_Def::BaseIPCoreInterface *PluginRegistry::core(const QString &id) 
             return core.get();
     }
     return nullptr;
+}
+
+ToolJob::Finder PluginRegistry::verificationFinder() const
+{
+    return [this](const QString &configPath, QString &error) {
+        return verification(configPath, error);
+    };
 }

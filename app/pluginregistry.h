@@ -1,7 +1,11 @@
 #pragma once
 
+#include "tooljob.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QHash>
 #include <QList>
 #include <QPluginLoader>
 #include <QString>
@@ -17,11 +21,17 @@ class BaseIPCoreInterface;
 }
 } // namespace TE
 
+namespace IPCore {
+class CoreVerification;
+}
+
 /// Loads every plug-in below a folder and keeps the cores they provide. A
 /// library that is no IP core plug-in, or provides no core, is reported in
 /// problems() and skipped.
 class PluginRegistry
 {
+    Q_DECLARE_TR_FUNCTIONS(PluginRegistry)
+
 public:
     PluginRegistry() = default;
     ~PluginRegistry();
@@ -39,8 +49,16 @@ public:
     /// reports every problem on `err`.
     void loadForCommand(const QCommandLineParser &parser, QTextStream &err);
 
-    /// The id of the core a configuration file (.ipc) belongs to.
-    static QString configurationCoreId(const QString &configPath);
+    /// The id of the core a configuration file (.ipc) names, else the default core's.
+    QString configurationCoreId(const QString &configPath) const;
+    /// The core taken when none is named: the only one the plug-ins provide;
+    /// empty when there are several or none.
+    QString defaultCoreId() const;
+    /// The verification the plug-in of a configuration's core offers;
+    /// nullptr, with `error` set, when the core or its verification is missing.
+    const IPCore::CoreVerification *verification(const QString &configPath, QString &error) const;
+    /// verification() for a job; the registry must outlive it.
+    ToolJob::Finder verificationFinder() const;
 
     QList<TE::TE_IPCore_Def::BaseIPCoreInterface *> cores() const;
     /// The core with this identifier, or nullptr.
@@ -53,4 +71,5 @@ private:
     std::vector<std::unique_ptr<QPluginLoader>> m_loaders;
     std::vector<std::unique_ptr<TE::TE_IPCore_Def::BaseIPCoreInterface>> m_cores;
     QStringList m_problems;
+    QHash<QString, QObject *> m_pluginOfCore; // core id -> the plug-in's root object
 };

@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
@@ -19,11 +20,16 @@
 
 namespace {
 
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("Screenshots", text);
+}
+
 bool save(QWidget *widget, const QString &file, QTextStream &err)
 {
     if (widget->grab().save(file))
         return true;
-    err << "ipgen_screenshots: cannot write \"" << file << "\".\n";
+    err << "ipgen_screenshots: " << tr("cannot write \"%1\".").arg(file) << '\n';
     return false;
 }
 
@@ -37,19 +43,26 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     const QStringList args = QApplication::arguments();
     if (args.size() != 3) {
-        err << "Usage: ipgen_screenshots PROJECT_DIR IMAGE_DIR\n"
-               "PROJECT_DIR holds a core that 'ipgen generate' made; the pictures go to "
-               "IMAGE_DIR.\n";
+        err << tr("Usage: ipgen_screenshots PROJECT_DIR IMAGE_DIR\n"
+                  "PROJECT_DIR holds one core that 'ipgen generate' made; the pictures go to "
+                  "IMAGE_DIR.\n");
         return 2;
     }
     const QDir project(args.at(1));
     const QDir images(args.at(2));
-    const QString config = project.filePath(QStringLiteral("dds_ii.ipc"));
-    if (!QFileInfo(config).isFile() || !QDir().mkpath(images.path())) {
-        err << "ipgen_screenshots: no \"" << config << "\", or \"" << images.path()
-            << "\" cannot be made.\n";
+    const QStringList configs = project.entryList({QStringLiteral("*.ipc")}, QDir::Files);
+    if (configs.size() != 1 || !QDir().mkpath(images.path())) {
+        err << "ipgen_screenshots: "
+            << tr("\"%1\" holds %2 configuration files instead of one, or \"%3\" cannot be "
+                  "made.")
+                        .arg(project.path())
+                        .arg(configs.size())
+                        .arg(images.path())
+            << '\n';
         return 2;
     }
+    const QString config = project.filePath(configs.constFirst());
+    const QString name = QFileInfo(config).completeBaseName();
     // The user's own settings stay untouched.
     QTemporaryDir settingsDir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
@@ -59,15 +72,17 @@ int main(int argc, char *argv[])
     MainWindow window(PluginRegistry::defaultPluginDir());
     window.resize(1100, 700);
     window.show();
-    Core::EditorManager::openEditor(project.filePath(QStringLiteral("dds_ii_tmp.v")), true);
-    Core::EditorManager::openEditor(project.filePath(QStringLiteral("dds_ii.v")), true);
-    const QString spectrum = project.filePath(QStringLiteral("dds_ii_spectrum.png"));
+    Core::EditorManager::openEditor(project.filePath(name + QStringLiteral("_tmp.v")), true);
+    Core::EditorManager::openEditor(project.filePath(name + QStringLiteral(".v")), true);
+    const QString spectrum = project.filePath(name + QStringLiteral("_spectrum.png"));
     const QString spectrumCopy = images.filePath(QStringLiteral("spectrum.png"));
     QFile::remove(spectrumCopy);
     bool ok = QFile::copy(spectrum, spectrumCopy);
     if (!ok)
-        err << "ipgen_screenshots: cannot copy \"" << spectrum << "\" to \"" << spectrumCopy
-            << "\"; run 'ipgen verify' on the project first.\n";
+        err << "ipgen_screenshots: "
+            << tr("cannot copy \"%1\" to \"%2\"; run 'ipgen verify' on the project first.")
+                        .arg(spectrum, spectrumCopy)
+            << '\n';
     QTimer::singleShot(500, &window, [&] {
         ok = save(&window, images.filePath(QStringLiteral("main_window.png")), err) && ok;
         // The dialog runs modally inside openConfigurationFile; picture it from there.
@@ -75,7 +90,7 @@ int main(int argc, char *argv[])
             QWidget *dialog = QApplication::activeModalWidget();
             auto *tabs = dialog ? dialog->findChild<QTabWidget *>(QStringLiteral("tabs")) : nullptr;
             if (!tabs) {
-                err << "ipgen_screenshots: the generator dialog did not open.\n";
+                err << "ipgen_screenshots: " << tr("the generator dialog did not open.") << '\n';
                 ok = false;
             }
             const QStringList names{QStringLiteral("dialog_configuration.png"),

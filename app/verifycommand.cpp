@@ -1,23 +1,35 @@
 #include "verifycommand.h"
 
+#include "baseipcoreinterface.h"
+#include "batchjobrun.h"
 #include "coreverifier.h"
+#include "pluginregistry.h"
 
 #include <QCommandLineParser>
-#include <QEventLoop>
+#include <QCoreApplication>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("VerifyCommand", text);
+}
+
+} // namespace
 
 int runVerify(const QStringList &args, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-            QStringLiteral("Simulates the core delivered for CONFIG.ipc (the simulation model "
-                           "beside it) with Icarus Verilog, measures the SFDR and SNR of channel "
-                           "0 and compares the SFDR with the one the configuration asks for. "
-                           "Writes the spectrum to NAME_spectrum.png beside the configuration. "
-                           "Exits 0 when the core reaches the SFDR, 1 when not, 2 when it "
-                           "cannot be measured."));
+            tr("Simulates the core delivered for CONFIG.ipc (the simulation model beside it) on "
+               "the bench its plug-in describes, measures the SFDR and SNR of its record and "
+               "compares the SFDR with the one the configuration asks for. Writes the spectrum "
+               "to NAME_spectrum.png beside the configuration. Exits 0 when the core reaches "
+               "the SFDR, 1 when not, 2 when it cannot be measured."));
     parser.addHelpOption();
+    parser.addOption(PluginRegistry::pluginsOption());
     parser.addPositionalArgument(QStringLiteral("config"),
-                                 QStringLiteral("Configuration file of a generated core."),
+                                 tr("Configuration file of a generated core."),
                                  QStringLiteral("CONFIG.ipc"));
     if (!parser.parse(args)) {
         err << "ipgen verify: " << parser.errorText() << '\n';
@@ -28,28 +40,18 @@ int runVerify(const QStringList &args, QTextStream &out, QTextStream &err)
         return 0;
     }
     if (parser.positionalArguments().size() != 1) {
-        err << "ipgen verify: give one configuration file, e.g. 'ipgen verify out/dds_ii.ipc'.\n";
+        err << "ipgen verify: "
+            << tr("give one configuration file, e.g. 'ipgen verify out/NAME.ipc'.") << '\n';
         return 2;
     }
 
-    CoreVerifier verifier;
-    VerifyResult result;
-    QEventLoop loop;
-    QObject::connect(&verifier, &CoreVerifier::progress, [&err](const QString &message) {
-        err << message << "...\n";
-        err.flush();
-    });
-    QObject::connect(&verifier, &CoreVerifier::finished, [&](const VerifyResult &r) {
-        result = r;
-        loop.quit();
-    });
-    verifier.start(parser.positionalArguments().constFirst());
-    loop.exec();
-    if (!result.ok) {
-        err << "ipgen verify: " << result.error << '\n';
+    PluginRegistry registry;
+    registry.loadForCommand(parser, err);
+    CoreVerifier verifier(registry.verificationFinder());
+    if (!runToEnd(verifier, parser.positionalArguments().constFirst(), "verify", err))
         return 2;
-    }
-    err << "Spectrum: " << result.pngPath << '\n';
+    const VerifyResult &result = verifier.result();
+    err << tr("Spectrum: ") << result.pngPath << '\n';
     out << result.verdict << '\n';
     return result.pass ? 0 : 1;
 }

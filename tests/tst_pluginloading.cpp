@@ -176,6 +176,13 @@ void tst_PluginLoading::ipgenList_data()
         listed,
         "its interface id is \"org.example.OtherPlugin/1.0\"");
     row("unknown device", "plugin XX/YY", 2, "", "unknown device \"XX/YY\"");
+    row("verify, core without verification",
+        "plain plain",
+        2,
+        "",
+        "\"plain\" offers no verification");
+    row("verify, core of no plug-in", "plain gone", 2, "", "\"gone\", which no plug-in provides");
+    row("verify, no core named", "plain", 2, "", "names no core");
 }
 
 void tst_PluginLoading::ipgenList()
@@ -198,8 +205,17 @@ void tst_PluginLoading::ipgenList()
         QVERIFY(QDir().mkpath(plugins.filePath("other"))
                 && QFile::copy(OTHER_PLUGIN, plugins.filePath("other/libotherplugin.so")));
     QStringList args{"list", "--plugins", plugins.path()};
-    if (setup.contains(' '))
+    if (kind == "plain") {
+        // Verify a configuration of the core the setup names.
+        const QString ipc = plugins.filePath("x.ipc");
+        const QString type = setup.section(' ', 1);
+        QVERIFY(writeFile(
+                ipc, ("version=1.0\n" + (type.isEmpty() ? "" : "type=" + type + "\n")).toUtf8()));
+        QVERIFY(QFile::copy(PLAIN_PLUGIN, plugins.filePath("libplainplugin.so")));
+        args = QStringList{"verify", "--plugins", plugins.path(), ipc};
+    } else if (setup.contains(' ')) {
         args << "--device" << setup.section(' ', 1);
+    }
     QProcess ipgen;
     ipgen.start(IPGEN_BINARY, args);
     QVERIFY(ipgen.waitForFinished(60000));

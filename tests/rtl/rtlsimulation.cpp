@@ -1,9 +1,13 @@
 #include "rtlsimulation.h"
 
-#include "../toolrun.h"
 #include "cossinlut.h"
 #include "definesbuilder.h"
+#include "toolrun.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 
 namespace DdsRtl {
@@ -66,7 +70,7 @@ bool RtlSimulation::writeCore(const QString &moduleName,
     return (!table || writeLines(m_dir + "/cos_sin_lut.dat", words, error))
            && writeLines(m_dir + "/top_define.vh", {moduleLine(moduleName)}, error)
            && writeLines(m_dir + "/dds_ii_top_defines.vh", lines, error)
-           && parseDefines(lines.join('\n'), &m_config, error);
+           && parseDefines(lines.join('\n'), m_config, *error);
 }
 
 bool RtlSimulation::run(const QVector<CycleIn> &stimulus,

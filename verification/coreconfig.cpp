@@ -1,5 +1,9 @@
 #include "coreconfig.h"
 
+#include "dialogrules.h"
+#include "errorreport.h"
+#include "translate.h"
+
 #include <QMap>
 #include <QRegularExpression>
 #include <QStringList>
@@ -16,10 +20,17 @@ bool CoreConfig::configured() const
     return increment == Increment::Programmable || offset == Offset::Programmable;
 }
 
+QString CoreConfig::noiseShaping() const
+{
+    using namespace IPDDSYN::Rules;
+    return taylor ? TaylorCorrected : dither ? PhaseDithering : NoNoiseShaping;
+}
+
 int CoreConfig::minimumLatency() const
 {
-    const int table = taylor ? 8 : 3;
-    return hasGenerator() ? 4 + table : table;
+    using namespace IPDDSYN::Rules;
+    const QString configuration = configurations().value(workMode);
+    return firstLatency(configuration, SystemParameters, noiseShaping(), noiseShaping());
 }
 
 namespace {
@@ -37,7 +48,7 @@ bool parseInitValue(const QString &value, quint64 *out)
 
 } // namespace
 
-bool parseDefines(const QString &text, CoreConfig *config, QString *error)
+bool parseDefines(const QString &text, CoreConfig &config, QString &error)
 {
     static const QRegularExpression line(QStringLiteral("^`define\\s+(\\w+)(?:\\s+(.*?))?\\s*$"));
     QMap<QString, QString> defines;
@@ -47,10 +58,8 @@ bool parseDefines(const QString &text, CoreConfig *config, QString *error)
         if (trimmed.isEmpty())
             continue;
         const QRegularExpressionMatch m = line.match(trimmed);
-        if (!m.hasMatch()) {
-            *error = QStringLiteral("Not a define line: \"%1\"").arg(trimmed);
-            return false;
-        }
+        if (!m.hasMatch())
+            return IPCore::fail(error, tr("Not a define line: \"%1\"").arg(trimmed));
         defines.insert(m.captured(1), m.captured(2));
     }
 
@@ -66,25 +75,20 @@ bool parseDefines(const QString &text, CoreConfig *config, QString *error)
     for (const char *name :
          {"DEFINE_WORKMODE", "DEFINE_CH_NUM", "DEFINE_PHASE_WIDTH", "DEFINE_OUTPUT_WIDTH"}) {
         int dummy = 0;
-        if (!number(name, &dummy, true)) {
-            *error = QStringLiteral("%1 is missing or not a number").arg(QLatin1String(name));
-            return false;
-        }
+        if (!number(name, &dummy, true))
+            return IPCore::fail(error,
+                                tr("%1 is missing or not a number").arg(QLatin1String(name)));
     }
     number("DEFINE_WORKMODE", &c.workMode, true);
     number("DEFINE_CH_NUM", &c.channels, true);
     number("DEFINE_PHASE_WIDTH", &c.phaseWidth, true);
     number("DEFINE_OUTPUT_WIDTH", &c.outputWidth, true);
     if (!number("DEFINE_TRUNC_WIDTH", &c.truncWidth, false)
-        || !number("DEFINE_DELAY", &c.delay, false)) {
-        *error = QStringLiteral("DEFINE_TRUNC_WIDTH or DEFINE_DELAY is not a number");
-        return false;
-    }
+        || !number("DEFINE_DELAY", &c.delay, false))
+        return IPCore::fail(error, tr("DEFINE_TRUNC_WIDTH or DEFINE_DELAY is not a number"));
     if (c.channels < 1 || c.channels > 16 || c.phaseWidth < 1 || c.phaseWidth > 48
-        || c.truncWidth < 0 || c.truncWidth >= c.phaseWidth || c.delay < 0) {
-        *error = QStringLiteral("Channel count, widths or delay out of range");
-        return false;
-    }
+        || c.truncWidth < 0 || c.truncWidth >= c.phaseWidth || c.delay < 0)
+        return IPCore::fail(error, tr("Channel count, widths or delay out of range"));
 
     auto has = [&](const char *name) { return defines.contains(QLatin1String(name)); };
     auto is = [&](const char *name, const char *value) {
@@ -115,18 +119,23 @@ bool parseDefines(const QString &text, CoreConfig *config, QString *error)
         const QString incName = QStringLiteral("DEFINE_PINC%1_INIT").arg(digit);
         const QString offName = QStringLiteral("DEFINE_POFF%1_INIT").arg(digit);
         if (!parseInitValue(defines.value(incName), &c.incInit[i])
-            || !parseInitValue(defines.value(offName), &c.offInit[i])) {
-            *error = QStringLiteral("%1 or %2 is missing or not a sized hex value")
-                             .arg(incName, offName);
-            return false;
-        }
+            || !parseInitValue(defines.value(offName), &c.offInit[i]))
+            return IPCore::fail(
+                    error,
+                    tr("%1 or %2 is missing or not a sized hex value").arg(incName, offName));
         // Verilog keeps the low bits of a literal wider than its size.
         c.incInit[i] &= mask;
         c.offInit[i] &= mask;
     }
+    if (c.minimumLatency() < 0)
+        return IPCore::fail(error,
+                            tr("DEFINE_WORKMODE %1 with noise shaping \"%2\" is no configuration "
+                               "of the core")
+                                    .arg(c.workMode)
+                                    .arg(c.noiseShaping()));
     c.tableFile = defines.value(QStringLiteral("DEFINE_FILENAME"));
     c.tableFile.remove(QLatin1Char('"'));
-    *config = c;
+    config = c;
     return true;
 }
 

@@ -5,8 +5,8 @@
 
 namespace DdsRtl {
 
-/// The configuration of one generated core, read back from its
-/// dds_ii_top_defines.vh the way the HDL reads it.
+/// The configuration of one generated core, read back from its defines
+/// file the way the HDL reads it.
 struct CoreConfig
 {
     enum class Increment { Fixed, Programmable, Streaming };
@@ -39,13 +39,15 @@ struct CoreConfig
     /// Increments or offsets are programmed through config_valid_i bursts.
     bool configured() const;
     int addressWidth() const { return phaseWidth - truncWidth; }
-    /// Registers from input to output without the extra latency.
+    /// The noise-shaping choice, as the dialog names it.
+    QString noiseShaping() const;
+    /// Registers from input to output without the extra latency, by the dialog's rule.
     int minimumLatency() const;
     int latency() const { return minimumLatency() + delay; }
 };
 
 /// Reads a defines file's text. False, with a message naming the define,
 /// when a value cannot be read or a define the core needs is missing.
-bool parseDefines(const QString &text, CoreConfig *config, QString *error);
+bool parseDefines(const QString &text, CoreConfig &config, QString &error);
 
 } // namespace DdsRtl

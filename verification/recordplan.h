@@ -13,8 +13,6 @@ namespace DdsRtl {
 /// otherwise a windowed record.
 struct RecordPlan
 {
-    bool ok = false;
-    QString error;
     bool coherent = false;
     int length = 0;        // channel 0 samples in the record
     int lanes = 1;         // samples of other channels between two of channel 0
@@ -36,13 +34,9 @@ double expectedSnrDb(const CoreConfig &c);
 /// fixed, otherwise an odd step (every phase visited) driven through the
 /// programming burst, the streamed beats or, without a phase generator, a
 /// phase ramp. Fails for a core without the table or with no tone to measure.
-RecordPlan planRecord(const CoreConfig &c, double requestedSfdrDb);
+bool planRecord(const CoreConfig &c, double requestedSfdrDb, RecordPlan &plan, QString &error);
 
 /// Reset, then the beats and the burst the plan needs, cycle by cycle.
 QVector<CycleIn> recordStimulus(const CoreConfig &c, const RecordPlan &plan);
-
-/// Channel 0's sine (or cosine) samples of the plan's record in a response.
-QVector<double>
-channelRecord(const RecordPlan &plan, const QVector<CycleOut> &response, bool cosine);
 
 } // namespace DdsRtl

@@ -1,5 +1,8 @@
 #include "vhdlbench.h"
 
+#include "errorreport.h"
+#include "translate.h"
+
 #include <QMap>
 #include <QRegularExpression>
 #include <QStringList>
@@ -141,7 +144,7 @@ QString portType(const QString &msb)
 
 } // namespace
 
-QString vhdlTestBench(const QString &templateText, QString *error)
+bool vhdlTestBench(const QString &templateText, QString &bench, QString &error)
 {
     // Comment lines are the user's to read, not the bench's.
     QStringList code;
@@ -157,11 +160,10 @@ QString vhdlTestBench(const QString &templateText, QString *error)
     const QRegularExpressionMatch declaration = component.match(text);
     const QString instance
             = declaration.hasMatch() ? text.mid(declaration.capturedEnd()).trimmed() : QString();
-    if (!declaration.hasMatch() || !instance.contains(QLatin1String("port map"))) {
-        *error = QStringLiteral("The instantiation template has no component declaration "
-                                "followed by an instance.");
-        return QString();
-    }
+    if (!declaration.hasMatch() || !instance.contains(QLatin1String("port map")))
+        return IPCore::fail(error,
+                            tr("The instantiation template has no component declaration "
+                               "followed by an instance."));
 
     static const QRegularExpression portLine(
             QStringLiteral("^\\s*(\\w+)\\s*:\\s*(in|out)\\s+std_logic"
@@ -173,12 +175,11 @@ QString vhdlTestBench(const QString &templateText, QString *error)
         const QRegularExpressionMatch port = it.next();
         const QString name = port.captured(1).toLower();
         const bool input = port.captured(2).compare(QLatin1String("in"), Qt::CaseInsensitive) == 0;
-        if (!knownPort(name, input)) {
-            *error = QStringLiteral("The instantiation template has the port \"%1\", which the "
-                                    "test bench does not know.")
-                             .arg(name);
-            return QString();
-        }
+        if (!knownPort(name, input))
+            return IPCore::fail(error,
+                                tr("The instantiation template has the port \"%1\", which the "
+                                   "test bench does not know.")
+                                        .arg(name));
         (input ? inputs : outputs).insert(name, port.captured(3));
         declarations += QStringLiteral("    signal %1 : %2%3;\n")
                                 .arg(name,
@@ -189,10 +190,9 @@ QString vhdlTestBench(const QString &templateText, QString *error)
                                            : QString());
     }
     if (!inputs.contains(QStringLiteral("clk_i")) || !inputs.contains(QStringLiteral("rst_n_i"))
-        || !outputs.contains(QStringLiteral("data_valid_o"))) {
-        *error = QStringLiteral("The instantiation template lacks clk_i, rst_n_i or data_valid_o.");
-        return QString();
-    }
+        || !outputs.contains(QStringLiteral("data_valid_o")))
+        return IPCore::fail(error,
+                            tr("The instantiation template lacks clk_i, rst_n_i or data_valid_o."));
 
     QString drive;
     for (int i = 0; i < int(sizeof(InputFields) / sizeof(*InputFields)); ++i) {
@@ -219,9 +219,8 @@ QString vhdlTestBench(const QString &templateText, QString *error)
         written << QStringLiteral("hex(%1)").arg(vector);
     }
 
-    QString bench = QLatin1String(BenchHead) + declarations + QLatin1Char('\n')
-                    + declaration.captured() + QStringLiteral("\nbegin\n") + instance
-                    + QStringLiteral("\n\n");
+    bench = QLatin1String(BenchHead) + declarations + QLatin1Char('\n') + declaration.captured()
+            + QStringLiteral("\nbegin\n") + instance + QStringLiteral("\n\n");
     bench += QStringLiteral(
                      "    process\n"
                      "        file stimulus : text open read_mode is \"stimulus.txt\";\n"
@@ -252,7 +251,7 @@ QString vhdlTestBench(const QString &templateText, QString *error)
                      .arg(drive,
                           sampled.join(QStringLiteral(" and ")),
                           written.join(QStringLiteral(" & \" \" & ")));
-    return bench;
+    return true;
 }
 
 } // namespace DdsRtl

@@ -1,5 +1,8 @@
 #include "recordplan.h"
 
+#include "errorreport.h"
+#include "translate.h"
+
 #include <cmath>
 
 namespace DdsRtl {
@@ -33,28 +36,24 @@ double expectedSnrDb(const CoreConfig &c)
     return -10 * std::log10(quantization + phase);
 }
 
-RecordPlan planRecord(const CoreConfig &c, double requestedSfdrDb)
+bool planRecord(const CoreConfig &c, double requestedSfdrDb, RecordPlan &plan, QString &error)
 {
-    RecordPlan plan;
-    if (!c.hasTable()) {
-        plan.error = QStringLiteral("The core is a phase generator only: it has no sine or "
-                                    "cosine output to measure.");
-        return plan;
-    }
-    if (!c.sineOut && !c.cosineOut) {
-        plan.error = QStringLiteral("The core has neither sine_o nor cosine_o to measure.");
-        return plan;
-    }
+    plan = RecordPlan();
+    if (!c.hasTable())
+        return IPCore::fail(error,
+                            tr("The core is a phase generator only: it has no sine or "
+                               "cosine output to measure."));
+    if (!c.sineOut && !c.cosineOut)
+        return IPCore::fail(error, tr("The core has neither sine_o nor cosine_o to measure."));
     const int P = c.phaseWidth;
     const quint64 mask = (quint64(1) << P) - 1;
     plan.lanes = c.hasGenerator() ? c.channels : 1;
     plan.driven = !c.hasGenerator() || c.increment != CoreConfig::Increment::Fixed;
     plan.increment = plan.driven ? (quint64(std::ldexp(0.1037, P)) | 1) & mask : c.incInit[0];
-    if (plan.increment == 0) {
-        plan.error = QStringLiteral("Channel 0's frequency is 0: the core makes no tone to "
-                                    "measure.");
-        return plan;
-    }
+    if (plan.increment == 0)
+        return IPCore::fail(error,
+                            tr("Channel 0's frequency is 0: the core makes no tone to "
+                               "measure."));
     const double cycle = std::ldexp(double(plan.increment), -P);
     plan.frequency = std::min(cycle, 1.0 - cycle);
     plan.length = std::max(kMinRecord, kRecordCycles / ceilPowerOfTwo(plan.lanes));
@@ -71,31 +70,28 @@ RecordPlan planRecord(const CoreConfig &c, double requestedSfdrDb)
         plan.coherent = true;
         const quint64 bin = (plan.increment / lowest) * (quint64(plan.length) / period);
         plan.carrierBin = int(std::min(bin, quint64(plan.length) - bin));
-        if (2 * plan.carrierBin == plan.length) {
-            plan.error = QStringLiteral("Channel 0's frequency is half the sample rate: its "
-                                        "samples cannot tell a sine.");
-            return plan;
-        }
+        if (2 * plan.carrierBin == plan.length)
+            return IPCore::fail(error,
+                                tr("Channel 0's frequency is half the sample rate: its "
+                                   "samples cannot tell a sine."));
     } else {
         // The window needs the carrier clear of DC and of the band's edge.
         const double margin = 2 * kGuardBins + 4;
         while (plan.frequency * plan.length < margin && plan.length < kMaxRecord)
             plan.length *= 2;
         const double bin = plan.frequency * plan.length;
-        if (bin < margin || bin > plan.length / 2 - margin) {
-            plan.error = QStringLiteral("Channel 0's frequency (%1 of the sample rate) is too "
-                                        "close to 0 or to half the sample rate for a record "
-                                        "of %2 samples.")
-                                 .arg(plan.frequency)
-                                 .arg(plan.length);
-            return plan;
-        }
+        if (bin < margin || bin > plan.length / 2 - margin)
+            return IPCore::fail(error,
+                                tr("Channel 0's frequency (%1 of the sample rate) is too "
+                                   "close to 0 or to half the sample rate for a record "
+                                   "of %2 samples.")
+                                        .arg(plan.frequency)
+                                        .arg(plan.length));
     }
     // A new step counts from the sample after the one that takes it.
     plan.skip = 2 * plan.lanes;
     plan.cycles = kResetCycles + plan.skip + plan.length * plan.lanes + c.latency() + 2;
-    plan.ok = true;
-    return plan;
+    return true;
 }
 
 QVector<CycleIn> recordStimulus(const CoreConfig &c, const RecordPlan &plan)
@@ -125,22 +121,6 @@ QVector<CycleIn> recordStimulus(const CoreConfig &c, const RecordPlan &plan)
         }
     }
     return cycles;
-}
-
-QVector<double>
-channelRecord(const RecordPlan &plan, const QVector<CycleOut> &response, bool cosine)
-{
-    QVector<double> samples;
-    int index = 0;
-    for (const CycleOut &o : response) {
-        if (!o.dataValid)
-            continue;
-        if (index >= plan.skip && (index - plan.skip) % plan.lanes == 0
-            && samples.size() < plan.length)
-            samples << double(cosine ? o.cosine : o.sine);
-        ++index;
-    }
-    return samples;
 }
 
 } // namespace DdsRtl
