@@ -155,7 +155,7 @@ QString describeOption(const QWidget *widget)
         current = edit->text();
     } else if (const auto *spin = qobject_cast<const QSpinBox *>(widget)) {
         kind = QStringLiteral("integer");
-        values = QStringLiteral("%1 to %2").arg(spin->minimum()).arg(spin->maximum());
+        values = IPGenDialog::tr("%1 to %2").arg(spin->minimum()).arg(spin->maximum());
         current = QString::number(spin->value());
     } else if (const auto *box = qobject_cast<const QCheckBox *>(widget)) {
         kind = QStringLiteral("switch");
