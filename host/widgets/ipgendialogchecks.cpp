@@ -184,10 +184,10 @@ QString describeOption(const QWidget *widget)
 
 bool IPGenDialog::checkModuleName()
 {
-    const QString problem = OutputChecks::moduleNameProblem(moduleName());
-    if (problem.isEmpty())
+    QString error;
+    if (OutputChecks::checkModuleName(moduleName(), error))
         return true;
-    showErrorMsg({problem});
+    showErrorMsg({error});
     return false;
 }
 
@@ -218,11 +218,11 @@ bool IPGenDialog::checkFileExisting()
 QStringList IPGenDialog::checkFileOptions()
 {
     QStringList problems;
-    for (const QString &problem : {OutputChecks::outputDirectoryProblem(createPath()),
-                                   OutputChecks::fileNameProblem(fileName())}) {
-        if (!problem.isEmpty())
-            problems << problem;
-    }
+    QString error;
+    if (!OutputChecks::checkOutputDirectory(createPath(), error))
+        problems << error;
+    if (!OutputChecks::checkFileName(fileName(), error))
+        problems << error;
     return problems;
 }
 
