@@ -143,7 +143,7 @@ int runGenerate(const QStringList &args, QTextStream &out, QTextStream &err)
     }
 
     BatchServices services(QCoreApplication::instance());
-    MessageBoxAnswerer answerer(QCoreApplication::instance());
+    IPCore::MessageBoxAnswerer answerer(QCoreApplication::instance());
     IPCore::BatchJob job(QCoreApplication::instance());
     request.fillJob(job);
     if (job.listOptions)

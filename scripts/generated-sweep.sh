@@ -18,7 +18,7 @@ count=260
 work=/tmp/dds2-generated-sweep
 while getopts "b:n:w:" opt; do
     case $opt in
-        b) build=$OPTARG ;;
+        b) build=$(realpath -m "$OPTARG") ;;
         n) count=$OPTARG ;;
         w) work=$(realpath -m "$OPTARG") ;;
         *) echo "usage: $0 [-b BUILD] [-n COUNT] [-w WORK] MANIFEST" >&2; exit 2 ;;

@@ -1,4 +1,4 @@
-#include "dialogfixture.h"
+#include "dialogdriver.h"
 
 #include <QLabel>
 #include <QtTest>
@@ -75,39 +75,9 @@ class tst_Dds2Dlg : public QObject
 {
     Q_OBJECT
 private slots:
-    void optionKeys();
     void userEdits_data();
     void userEdits();
 };
-
-// Batch mode and configuration files find a widget by its "ipOption" key: one widget a key.
-void tst_Dds2Dlg::optionKeys()
-{
-    DialogDriver d;
-    QStringList keys;
-    for (const QWidget *w : d.dialog()->findChildren<QWidget *>()) {
-        if (!w->property("ipOption").toString().isEmpty())
-            keys << w->property("ipOption").toString() + '=' + w->objectName();
-    }
-    QStringList expected
-            = QString("ChannelIDout=channelIDOut ConfiguationOptions=cfgOptions "
-                      "Disable_IO_Insertion=checkDisableIOInsertion LANG=language "
-                      "FrequencyResolution=freqResolution Latency=latency Output=output "
-                      "ModeOfOperation=modeOfOperation NoiseShaping_hard=NS_hard "
-                      "NoiseShaping_sys=NS_sys NumberOfChannels=numOfChannels "
-                      "OutputWidth=outputWidth ParameterSelection=paraSelection "
-                      "PhaseIncrementProgrammability=inc PhaseWidth=phaseWidth "
-                      "PhaseOffsetProgrammability=off SystemClock=sysClk resync=resync "
-                      "SpuriousFreeDynamicRange=SFDR Synthesis_tool=synthesisTool "
-                      "hasPhaseOut=hasPhaseOut")
-                      .split(' ');
-    for (int i = 0; i < 16; ++i)
-        expected << QString("channel%1_column1=freq%2").arg(i + 1).arg(i)
-                 << QString("channel%1_column2=phase%2").arg(i + 1).arg(i);
-    keys.sort();
-    expected.sort();
-    QCOMPARE(keys, expected);
-}
 
 void tst_Dds2Dlg::userEdits_data()
 {

@@ -1,11 +1,15 @@
-#include "dialogfixture.h"
+#include "devicecatalogue.h"
+#include "dialogdriver.h"
+#include "environmentvariable.h"
 #include "hostrecorder.h"
 #include "messageboxanswerer.h"
 #include "messagerecorder.h"
+#include "synthesishelper.h"
 #include "toolrun.h"
 
 #include <QDir>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,16 +35,11 @@ struct Session
     IPDDSYN::dds2dlg *dialog() const { return driver.dialog(); }
     QString work(const QString &name) const { return dir.path() + "/temp/dds_ii/" + name; }
     bool makeWorkingDirectory() const { return QDir().mkpath(work(QString())); }
-    void check(const QString &button, bool on = true) const
-    {
-        if (driver.button(button)->isChecked() != on)
-            driver.button(button)->click();
-    }
     QString ipc() const { return dir.filePath("dds_ii.ipc"); }
 
     QTemporaryDir dir;
     HostRecorder host;
-    MessageBoxAnswerer answerer;
+    IPCore::MessageBoxAnswerer answerer;
     IPCore::MessageRecorder recorder;
     DialogDriver driver;
 };
@@ -77,9 +76,9 @@ void tst_Generation::workedExample()
     d.type("SFDR", "72");
     QVERIFY(d.choose("NS_sys", "None"));
     for (const char *on : {"fixed_inc", "none_off", "sinAndcos", "hasPhaseOut"})
-        s.check(on);
-    s.check("channelIDOut", false);
-    s.check("resync", false);
+        s.driver.check(on);
+    s.driver.check("channelIDOut", false);
+    s.driver.check("resync", false);
     QVERIFY(d.choose("latency", "14"));
     d.edit("freq0")->setText("1");
     d.edit("phase0")->setText("0");
@@ -153,8 +152,6 @@ void tst_Generation::validation_data()
     QTest::newRow("hardware beyond the phase width")
             << QString("Hardware Parameters") << "fixed_off" << QStringList{"freq0=FFFFFFFFFFFF"}
             << rangeError.arg(1).arg("Phase Increment Value(Hex)");
-    QTest::newRow("empty channel entry")
-            << sys << "fixed_off" << QStringList{"freq0="} << "There is empty data in the 1 line.";
 }
 
 void tst_Generation::validation()
@@ -166,7 +163,7 @@ void tst_Generation::validation()
     Session s;
     QVERIFY(s.driver.choose("paraSelection", mode));
     QVERIFY(s.driver.choose("numOfChannels", "4"));
-    s.check(offset);
+    s.driver.check(offset);
     // The table rules run before the entries are typed.
     for (int i = 0; i < 4; ++i) {
         s.driver.edit(QString("freq%1").arg(i))->setText("1");
@@ -179,19 +176,23 @@ void tst_Generation::validation()
              message.isEmpty() ? QStringList() : QStringList{"Error: " + message});
 }
 
-// OK stops at the first problem, says so once and writes nothing.
+// OK stops at the first problem, says so once, keeps what was entered and
+// writes nothing; without Yosys the core files are written but no netlist.
 void tst_Generation::acceptStops_data()
 {
     QTest::addColumn<QString>("file");      // made in the output directory first
     QTest::addColumn<QString>("outputDir"); // below the first one; empty keeps it
     QTest::addColumn<QString>("module");
+    QTest::addColumn<bool>("yosys");
     QTest::addColumn<QString>("message");
     QTest::newRow("output directory below a file")
-            << QString("plain") << "plain/out" << QString() << "plain\" is a file";
-    QTest::newRow("module name is a keyword") << QString() << QString() << "entity"
-                                              << "Error: The module name \"entity\"";
+            << QString("plain") << "plain/out" << QString() << true << "plain\" is a file";
+    QTest::newRow("module name is a keyword")
+            << QString() << QString() << "entity" << true << "Error: The module name \"entity\"";
     QTest::newRow("working directory blocked by a file")
-            << "temp" << QString() << QString() << "Cannot create the working directory of DDS II.";
+            << "temp" << QString() << QString() << true
+            << "Cannot create the working directory of DDS II.";
+    QTest::newRow("Yosys missing") << QString() << QString() << QString() << false << "needs Yosys";
 }
 
 void tst_Generation::acceptStops()
@@ -199,21 +200,33 @@ void tst_Generation::acceptStops()
     QFETCH(QString, file);
     QFETCH(QString, outputDir);
     QFETCH(QString, module);
+    QFETCH(bool, yosys);
     QFETCH(QString, message);
     Session s;
+    const EnvironmentVariable path("PATH", yosys ? QByteArray() : s.dir.filePath("bin").toUtf8());
     if (!file.isEmpty())
         QVERIFY(writeFile(s.dir.filePath(file), QByteArray()));
     if (!outputDir.isEmpty())
         s.driver.edit("outputDir")->setText(s.dir.filePath(outputDir));
     if (!module.isEmpty())
         s.dialog()->uiSetModuleName(module);
+    QVERIFY(s.driver.choose("numOfChannels", "4"));
+    s.driver.type("freq1", "3.5");
     s.dialog()->accept();
+    if (auto *runner = s.dialog()->findChild<IPCore::SynthesisHelper *>()) {
+        QSignalSpy done(runner, &IPCore::SynthesisHelper::finished);
+        QVERIFY(done.wait(60000));
+    }
     QCOMPARE(s.recorder.messages().size(), 1);
     QVERIFY2(s.recorder.messages().first().contains(message),
              qPrintable(s.recorder.messages().first()));
     QCOMPARE(s.dialog()->result(), int(QDialog::Rejected));
-    QCOMPARE(QDir(s.dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-             file.isEmpty() ? QStringList() : QStringList{file});
+    QCOMPARE(s.driver.find<QComboBox>("numOfChannels")->currentText(), QString("4"));
+    QCOMPARE(s.driver.edit("freq1")->text(), QString("3.5"));
+    QVERIFY(!QFileInfo::exists(s.dir.filePath("dds_ii.v")));
+    if (yosys)
+        QCOMPARE(QDir(s.dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 file.isEmpty() ? QStringList() : QStringList{file});
 }
 
 // Opening a written configuration restores every widget: writing it again
@@ -228,9 +241,10 @@ void tst_Generation::configRoundTrip()
     d.find<QSpinBox>("phaseWidth")->setValue(30);
     d.find<QSpinBox>("outputWidth")->setValue(14);
     for (const char *on : {"streaming_inc", "resync", "programmable_off", "cosine", "channelIDOut"})
-        first.check(on);
-    first.check("hasPhaseOut", false);
-    first.check("checkDisableIOInsertion", !d.button("checkDisableIOInsertion")->isChecked());
+        first.driver.check(on);
+    first.driver.check("hasPhaseOut", false);
+    first.driver.check("checkDisableIOInsertion",
+                       !d.button("checkDisableIOInsertion")->isChecked());
     QVERIFY(d.choose("latency", "11"));
     for (int i = 0; i < 16; ++i)
         d.edit(QString("phase%1").arg(i))->setText(QString::number(0x10 + i, 16).toUpper());
@@ -260,7 +274,7 @@ void tst_Generation::configRoundTrip()
     QCOMPARE(fileLines(first.work("cos_sin_lut.dat")).size(), (1 << 12) / 8);
 
     const QStringList text = fileLines(first.ipc());
-    IPDDSYN::dds2dlg second(dialogInfo());
+    IPDDSYN::dds2dlg second(DialogDriver::info());
     QVERIFY(second.setOpening(first.ipc(), QString()));
     QVERIFY(QFile::remove(first.ipc()));
     QVERIFY(second.generateCoreFiles());
@@ -272,21 +286,20 @@ void tst_Generation::configRoundTrip()
 // changes nothing; a missing key leaves its widget at a defined state.
 void tst_Generation::editedConfig_data()
 {
-    QTest::addColumn<QVariant>("version");
+    QTest::addColumn<QString>("version");
     QTest::addColumn<QString>("missing"); // a key of the Config group, or the group itself
-    QTest::newRow("version 1.1") << QVariant("1.1") << QString();
-    QTest::newRow("no version") << QVariant() << QString();
+    QTest::newRow("version 1.1") << "1.1" << QString();
     for (const char *key : {"Disable_IO_Insertion", "Output", "Config"})
-        QTest::newRow(qPrintable(QString("no %1").arg(key))) << QVariant("1.0") << QString(key);
+        QTest::newRow(qPrintable(QString("no %1").arg(key))) << "1.0" << QString(key);
 }
 
 void tst_Generation::editedConfig()
 {
-    QFETCH(QVariant, version);
+    QFETCH(QString, version);
     QFETCH(QString, missing);
     Session s;
-    s.check("checkDisableIOInsertion", false);
-    s.check("sinAndcos");
+    s.driver.check("checkDisableIOInsertion", false);
+    s.driver.check("sinAndcos");
     QVERIFY(s.driver.choose("paraSelection", "Hardware Parameters"));
     s.driver.find<QSpinBox>("phaseWidth")->setValue(40);
     QVERIFY(s.makeWorkingDirectory());
@@ -297,13 +310,10 @@ void tst_Generation::editedConfig()
             QVERIFY(missing == "Config" || file.contains("Config/" + missing));
             file.remove(missing == "Config" ? missing : "Config/" + missing);
         }
-        if (version.isValid())
-            file.setValue("version", version);
-        else
-            file.remove("version");
+        file.setValue("version", version);
     }
 
-    IPDDSYN::dds2dlg opened(dialogInfo());
+    IPDDSYN::dds2dlg opened(DialogDriver::info());
     const bool accepted = opened.setOpening(s.ipc(), QString());
     const auto combo = [&](const char *name) { return opened.findChild<QComboBox *>(name); };
     const auto button = [&](const char *name) { return opened.findChild<QAbstractButton *>(name); };

@@ -267,7 +267,7 @@ void tst_IPGenDialogChecks::fileOptions()
     QString error;
     QVERIFY(!checkOutputDirectory(" ", error) && error.contains("No output directory"));
     // The answerer takes the default answer, which keeps the files.
-    MessageBoxAnswerer answerer;
+    IPCore::MessageBoxAnswerer answerer;
     IPCore::MessageRecorder recorder;
     QCOMPARE(dialog.checkFileExisting(), !asked);
     QCOMPARE(recorder.messages().size(), asked ? 1 : 0);
@@ -328,7 +328,7 @@ void tst_IPGenDialogChecks::batchExec()
     QFETCH(int, accepts);
     QFETCH(QString, error);
     HostRecorder services(true);
-    MessageBoxAnswerer answerer;
+    IPCore::MessageBoxAnswerer answerer;
     IPCore::BatchJob job(qApp);
     job.synthesisTool = tool;
     job.fileName = "custom";

@@ -1,13 +1,21 @@
 // Loading the plug-in as a host does: its metadata, exports, resources and
-// the answers its spec file gives, and the host's refusals of what is no core.
+// the answers its spec file gives, and the host's refusals of what is no core;
+// then the generator dialog it opens, in real windows on an X server of its own.
 #include "baseipcoreinterface.h"
 #include "devicecatalogue.h"
+#include "ipgendialog.h"
 #include "ipplugin.h"
+#include "modalwatcher.h"
+#include "portfigureview.h"
 #include "toolrun.h"
 
+#include <QAbstractButton>
 #include <QImage>
+#include <QMessageBox>
 #include <QPluginLoader>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include <memory>
@@ -28,6 +36,10 @@ private slots:
     void spec();
     void ipgenList_data();
     void ipgenList();
+    void realWindow();
+    void helpLooksInPluginDataFolder_data();
+    void helpLooksInPluginDataFolder();
+    void rejectedConfigurationShowsNoDialog();
 
 private:
     QList<BaseIPCoreInterface *> interfacesOf(const QString &dir);
@@ -196,6 +208,106 @@ void tst_PluginLoading::ipgenList()
     QVERIFY2(ipgen.exitCode() == exitCode, qPrintable(out + err));
     QVERIFY2(out.contains(expectedOut), qPrintable(out));
     QVERIFY2(err.contains(expectedErr), qPrintable(err));
+}
+
+// A real mouse click on a real window changes the figure, which grows and is drawn anew; Cancel
+// writes nothing.
+void tst_PluginLoading::realWindow()
+{
+    QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
+    const std::unique_ptr<BaseIPCoreInterface> core(interfacesOf(DDS2_PLUGIN_DIR).value(0));
+    QVERIFY(core);
+    bool exposed = false, grown = false, redrawn = false;
+    QStringList pins;
+    ModalWatcher watcher({[&](QWidget *modal) {
+        exposed = QTest::qWaitForWindowExposed(modal);
+        modal->findChild<QTabWidget *>("tabs")->setCurrentIndex(1);
+        auto *figure = modal->findChild<IPCore::PortFigureView *>();
+        const QSize size = figure->sizeHint();
+        const QImage drawn = figure->grab().toImage();
+        for (const char *name : {"streaming_inc", "streaming_off"}) {
+            auto *streaming = modal->findChild<QAbstractButton *>(name);
+            QTest::mouseClick(streaming, Qt::LeftButton, {}, QPoint(8, streaming->height() / 2));
+        }
+        QTest::qWait(50);
+        const QSize now = figure->sizeHint();
+        grown = now.height() > size.height() && now.width() > size.width()
+                && figure->minimumSizeHint() == now;
+        redrawn = figure->grab().toImage() != drawn;
+        for (const Utils::PinFigure &pin : qobject_cast<IPCore::IPGenDialog *>(modal)->figurePins())
+            pins << pin.label();
+        ModalWatcher::press(modal, QDialogButtonBox::Cancel);
+    }});
+    QTemporaryDir out;
+    core->createCore(out.filePath("instance"), DEV::DeviceCatalogue::find("RQ3B/RQ4K-01"));
+    QCOMPARE(watcher.handled(), 1);
+    QVERIFY(!QFileInfo::exists(out.filePath("instance")));
+    QVERIFY(exposed && grown && redrawn);
+    QVERIFY2(pins.contains("phase_inc_i[26:0]") && pins.contains("phase_off_i[26:0]"),
+             qPrintable(pins.join(' ')));
+}
+
+// The spec file may name a data folder of its own; the plug-in's folder wins, and that is where
+// the dialog's Help looks: it shows the document there, or names the path when it is missing.
+void tst_PluginLoading::helpLooksInPluginDataFolder_data()
+{
+    QTest::addColumn<bool>("present");
+    QTest::newRow("document there") << true;
+    QTest::newRow("document missing") << false;
+}
+
+void tst_PluginLoading::helpLooksInPluginDataFolder()
+{
+    QFETCH(bool, present);
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("dds2.ipspec"),
+                      readFile(DDS2_PLUGIN_DIR "/dds2.ipspec").toUtf8()
+                              + "\n[ipcore.dir]\ndata=/somewhere/else\n"));
+    const QString helpPath = dir.filePath("data/dds_ii_help.html");
+    QVERIFY(QDir(dir.path()).mkdir("data"));
+    if (present)
+        QVERIFY(QFile::copy(DDS2_PLUGIN_DIR "/data/dds_ii_help.html", helpPath));
+    const std::unique_ptr<BaseIPCoreInterface> core(interfacesOf(dir.path()).value(0));
+    QVERIFY(core);
+    QString shown, message;
+    ModalWatcher watcher({[&](QWidget *modal) {
+                              QTimer::singleShot(0, [&, modal] {
+                                  ModalWatcher::press(modal, QDialogButtonBox::Help);
+                                  auto *browser = modal->findChild<QTextBrowser *>("helpBrowser");
+                                  if (browser && browser->isVisible())
+                                      shown = browser->source().toLocalFile();
+                                  modal->close();
+                              });
+                          },
+                          [&](QWidget *modal) {
+                              if (auto *box = qobject_cast<QMessageBox *>(modal))
+                                  message = box->text();
+                              modal->close();
+                          }});
+    core->createCore(QDir::tempPath(), DEV::DeviceCatalogue::find("RQ3B/RQ4K-01"));
+    QCOMPARE(watcher.handled(), present ? 1 : 2);
+    QCOMPARE(shown, present ? helpPath : QString());
+    QVERIFY2(present ? message.isEmpty() : message.contains(helpPath), qPrintable(message));
+}
+
+void tst_PluginLoading::rejectedConfigurationShowsNoDialog()
+{
+    const std::unique_ptr<BaseIPCoreInterface> core(interfacesOf(DDS2_PLUGIN_DIR).value(0));
+    QVERIFY(core);
+    QTemporaryDir out;
+    const QString config = out.filePath("dds_ii.ipc");
+    QVERIFY(writeFile(config, "[General]\nversion=1.1\ntype=dds_ii\n[Config]\nSystemClock=200\n"));
+    QString shown;
+    ModalWatcher watcher({[&](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            shown = box->text();
+        modal->close();
+    }});
+    core->openCore(config, QString());
+    QCoreApplication::processEvents();
+    QCOMPARE(watcher.handled(), 1);
+    QVERIFY2(shown.startsWith("This version of specified IP Config file is incompatible"),
+             qPrintable(shown));
 }
 
 QTEST_MAIN(tst_PluginLoading)

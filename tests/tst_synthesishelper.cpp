@@ -2,6 +2,7 @@
 // and Cancel, and refusing a second start; the simulation model and the VHDL
 // netlist it makes of a synthesized design.
 #include "decode.h"
+#include "environmentvariable.h"
 #include "hostrecorder.h"
 #include "processstep.h"
 #include "synthesishelper.h"
@@ -229,7 +230,7 @@ void tst_SynthesisHelper::failures()
         for (const char *name : results)
             QVERIFY(writeFile(work + "/" + name, "stale"));
     }
-    PathPrefix path(dir.filePath("bin"));
+    EnvironmentVariable path("PATH", dir.filePath("bin").toUtf8() + ':' + qgetenv("PATH"));
     HostRecorder host;
     IPCore::SynthesisHelper helper;
     helper.setSynthesizeTool(IPCore::SynthesisHelper::SynthesizeTool(tool));

@@ -1,7 +1,8 @@
 // What the generator dialog delivers from a synthesis run, and which errors
 // the user sees; then the core synthesized for real and its netlists checked
 // against the RTL and in other tools.
-#include "dialogfixture.h"
+#include "dialogdriver.h"
+#include "environmentvariable.h"
 #include "hostrecorder.h"
 #include "messageboxanswerer.h"
 #include "synthesishelper.h"
@@ -217,7 +218,7 @@ void tst_SynthesisRun::coreSynthesizes()
         if (QStandardPaths::findExecutable(tool).isEmpty())
             QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(tool)));
     }
-    MessageBoxAnswerer answerer;
+    IPCore::MessageBoxAnswerer answerer;
     HostRecorder host;
     QTemporaryDir dir;
     const QString out = dir.path(), work = dir.filePath("temp/dds_ii"), module = "my_dds";
@@ -227,8 +228,8 @@ void tst_SynthesisRun::coreSynthesizes()
                       "echo '@E: CS187 |Expecting endmodule'\n"
                       "echo '@E: CG389 |Reference to undefined module'\nexit 2\n",
                       true));
-    PathPrefix path(dir.filePath("bin"));
-    auto *dialog = new Dialog(dialogInfo());
+    EnvironmentVariable path("PATH", dir.filePath("bin").toUtf8() + ':' + qgetenv("PATH"));
+    auto *dialog = new Dialog(DialogDriver::info());
     DialogDriver driver(dialog);
     dialog->allowOverwrite();
     deliverAs(driver, out, "Synplify Pro", vhdl);

@@ -3,7 +3,7 @@
 // dialog as the batch run does, stopping before OK is pressed.
 
 #include "batchjob.h"
-#include "dialogfixture.h"
+#include "dialogdriver.h"
 #include "fuzzapplication.h"
 #include "generaterequest.h"
 
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     IPCore::BatchJob job;
     request.fillJob(job);
-    IPDDSYN::dds2dlg dialog(dialogInfo());
+    IPDDSYN::dds2dlg dialog(DialogDriver::info());
     if (request.config().isEmpty())
         dialog.setCreating(job.outputDirectory, request.device());
     else if (!dialog.setOpening(request.config(),

@@ -2,7 +2,7 @@
 // does, and takes an accepted one through the accept flow up to synthesis:
 // validation, the configuration, defines and table files.
 
-#include "dialogfixture.h"
+#include "dialogdriver.h"
 #include "fuzzapplication.h"
 #include "inputfile.h"
 
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const InputFile input(QStringLiteral("dds_ii.ipc"), data, size);
-    IPDDSYN::dds2dlg dialog(dialogInfo());
+    IPDDSYN::dds2dlg dialog(DialogDriver::info());
     if (!dialog.setOpening(input.path(), QString()))
         return 0;
     if (dialog.checkInputData() && QDir().mkpath(input.filePath(QStringLiteral("temp/dds_ii"))))

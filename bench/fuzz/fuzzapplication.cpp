@@ -22,7 +22,7 @@ FuzzApplication::FuzzApplication()
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(dropMessage);
     m_app = std::make_unique<QApplication>(m_argc, m_argv);
-    m_answerer = std::make_unique<MessageBoxAnswerer>();
+    m_answerer = std::make_unique<IPCore::MessageBoxAnswerer>();
 }
 
 FuzzApplication::~FuzzApplication() = default;

@@ -4,7 +4,9 @@
 
 #include <memory>
 
+namespace IPCore {
 class MessageBoxAnswerer;
+}
 
 /// The offscreen application a fuzz target runs its dialogs in: message
 /// boxes are answered at once and Qt's messages are dropped, so that the
@@ -20,5 +22,5 @@ private:
     char m_name[8] = "fuzzer";
     char *m_argv[2] = {m_name, nullptr};
     std::unique_ptr<QApplication> m_app;
-    std::unique_ptr<MessageBoxAnswerer> m_answerer;
+    std::unique_ptr<IPCore::MessageBoxAnswerer> m_answerer;
 };

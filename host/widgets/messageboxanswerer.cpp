@@ -10,6 +10,8 @@
 
 #include <cstdio>
 
+namespace IPCore {
+
 MessageBoxAnswerer::MessageBoxAnswerer(QObject *parent)
     : QObject(parent)
     , m_err(stderr)
@@ -45,3 +47,5 @@ bool MessageBoxAnswerer::eventFilter(QObject *watched, QEvent *event)
     });
     return false;
 }
+
+} // namespace IPCore
