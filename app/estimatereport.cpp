@@ -1,5 +1,6 @@
 #include "estimatereport.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -13,10 +14,11 @@ EstimateFigures parseNextpnrReport(const QByteArray &json)
     const QJsonObject utilization = report.value(QStringLiteral("utilization")).toObject();
     const QJsonObject fmax = report.value(QStringLiteral("fmax")).toObject();
     if (parseError.error != QJsonParseError::NoError || utilization.isEmpty()) {
-        f.error = QStringLiteral("The place and route report is not readable (%1).")
+        f.error = QCoreApplication::translate("Estimate",
+                                              "The place and route report is not readable (%1).")
                           .arg(parseError.error != QJsonParseError::NoError
                                        ? parseError.errorString()
-                                       : QStringLiteral("no utilization"));
+                                       : QCoreApplication::translate("Estimate", "no utilization"));
         return f;
     }
     const auto read = [&utilization](const char *kind, int *used, int *available) {
@@ -34,8 +36,10 @@ EstimateFigures parseNextpnrReport(const QByteArray &json)
             f.fmaxMHz = achieved;
     }
     if (f.cellsAvailable == 0 || f.fmaxMHz <= 0) {
-        f.error = QStringLiteral("The place and route report has no logic cell count or no "
-                                 "clock frequency.");
+        f.error = QCoreApplication::translate(
+                "Estimate",
+                "The place and route report has no logic cell count or no "
+                "clock frequency.");
         return f;
     }
     f.ok = true;
@@ -47,8 +51,10 @@ QString explainFailure(const QString &message, const QString &part)
     if (!message.contains(QLatin1String("Unable to find a placement location"))
         || !message.contains(QLatin1String("$sb_io'")))
         return message;
-    return QStringLiteral("The core has more ports than %1 has pins, so it cannot be placed "
-                          "there; estimate it on hx8k, the larger reference part.\n%2")
+    return QCoreApplication::translate(
+                   "Estimate",
+                   "The core has more ports than %1 has pins, so it cannot be placed "
+                   "there; estimate it on hx8k, the larger reference part.\n%2")
             .arg(part, message);
 }
 
@@ -61,11 +67,13 @@ QString
 summary(const QString &name, const EstimateFigures &figures, double clockMHz, const QString &part)
 {
     const QString clock = QString::number(clockMHz);
-    return QStringLiteral("%1: %2 logic cells (of %3), %4 RAM blocks (of %5), %6 DSPs (of %7)\n"
-                          "%1: Fmax %8 MHz: %9 %10 MHz (System Clock)\n"
-                          "The figures are an estimate on %11, a reference part placed and "
-                          "routed with nextpnr-ice40; the device the core was generated for "
-                          "will differ.")
+    return QCoreApplication::translate(
+                   "Estimate",
+                   "%1: %2 logic cells (of %3), %4 RAM blocks (of %5), %6 DSPs (of %7)\n"
+                   "%1: Fmax %8 MHz: %9 %10 MHz (System Clock)\n"
+                   "The figures are an estimate on %11, a reference part placed and "
+                   "routed with nextpnr-ice40; the device the core was generated for "
+                   "will differ.")
             .arg(name)
             .arg(figures.cells)
             .arg(figures.cellsAvailable)
@@ -74,8 +82,9 @@ summary(const QString &name, const EstimateFigures &figures, double clockMHz, co
             .arg(figures.dsps)
             .arg(figures.dspsAvailable)
             .arg(figures.fmaxMHz, 0, 'f', 1)
-            .arg(meets(figures, clockMHz) ? QStringLiteral("meets")
-                                          : QStringLiteral("does not meet"),
+            .arg(meets(figures, clockMHz)
+                         ? QCoreApplication::translate("Estimate", "meets")
+                         : QCoreApplication::translate("Estimate", "does not meet"),
                  clock,
                  part);
 }

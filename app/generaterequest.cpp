@@ -10,42 +10,40 @@
 GenerateRequest::GenerateRequest()
 {
     m_parser.setApplicationDescription(
-            QStringLiteral("Generates a core without its dialog: the options of CONFIG.ipc (when "
-                           "given), then each --set in order, as a user would enter them; then "
-                           "OK is pressed. Message boxes are answered with their default button "
-                           "and printed to standard error."));
+            tr("Generates a core without its dialog: the options of CONFIG.ipc (when "
+               "given), then each --set in order, as a user would enter them; then "
+               "OK is pressed. Message boxes are answered with their default button "
+               "and printed to standard error."));
     m_parser.addHelpOption();
     m_parser.addPositionalArgument(QStringLiteral("config"),
-                                   QStringLiteral("Configuration file of an existing instance."),
+                                   tr("Configuration file of an existing instance."),
                                    QStringLiteral("[CONFIG.ipc]"));
     m_parser.addOptions(
             {{QStringLiteral("device"),
-              QStringLiteral("Target device (required without CONFIG)."),
+              tr("Target device (required without CONFIG)."),
               QStringLiteral("series/device")},
-             {QStringLiteral("dir"), QStringLiteral("Output directory."), QStringLiteral("dir")},
+             {QStringLiteral("dir"), tr("Output directory."), QStringLiteral("dir")},
              {QStringLiteral("file"),
-              QStringLiteral("Base name of the generated files."),
+              tr("Base name of the generated files."),
               QStringLiteral("name")},
-             {QStringLiteral("module"),
-              QStringLiteral("Name of the top module."),
-              QStringLiteral("name")},
+             {QStringLiteral("module"), tr("Name of the top module."), QStringLiteral("name")},
              {QStringLiteral("language"),
-              QStringLiteral("HDL of the wrapper: verilog or vhdl."),
+              tr("HDL of the wrapper: verilog or vhdl."),
               QStringLiteral("language")},
              {QStringLiteral("tool"),
-              QStringLiteral("Synthesis tool, as the dialog names it."),
+              tr("Synthesis tool, as the dialog names it."),
               QStringLiteral("name")},
              {QStringLiteral("set"),
-              QStringLiteral("Sets a core option; repeat as needed."),
+              tr("Sets a core option; repeat as needed."),
               QStringLiteral("key=value")},
-             {QStringLiteral("overwrite"), QStringLiteral("Replace existing output files.")},
+             {QStringLiteral("overwrite"), tr("Replace existing output files.")},
              {QStringLiteral("keys"),
-              QStringLiteral("List every KEY that --set takes, with its kind, its choices or "
-                             "range and its value after CONFIG and the --set options given; "
-                             "generates nothing and needs no --dir.")},
+              tr("List every KEY that --set takes, with its kind, its choices or "
+                 "range and its value after CONFIG and the --set options given; "
+                 "generates nothing and needs no --dir.")},
              {QStringLiteral("core"),
-              QStringLiteral("Core to generate (default: the configuration's core, or the only "
-                             "core loaded)."),
+              tr("Core to generate (default: the configuration's core, or the only "
+                 "core loaded)."),
               QStringLiteral("id")},
              PluginRegistry::pluginsOption()});
 }
@@ -64,30 +62,29 @@ bool GenerateRequest::parse(const QStringList &args)
         return true;
     const QStringList positional = m_parser.positionalArguments();
     if (positional.size() > 1)
-        m_usage << QStringLiteral("give at most one configuration file.");
+        m_usage << tr("give at most one configuration file.");
     m_config = positional.value(0);
     if (!m_config.isEmpty() && !QFileInfo(m_config).isFile())
-        m_usage << QStringLiteral("configuration file \"%1\" does not exist.").arg(m_config);
+        m_usage << tr("configuration file \"%1\" does not exist.").arg(m_config);
     if (!m_parser.isSet(QStringLiteral("dir")) && !keysRequested())
-        m_usage << QStringLiteral("--dir is required.");
+        m_usage << tr("--dir is required.");
     const QString device = m_parser.value(QStringLiteral("device"));
     if (m_config.isEmpty() && !m_parser.isSet(QStringLiteral("device")))
-        m_usage << QStringLiteral("--device is required without a configuration file.");
+        m_usage << tr("--device is required without a configuration file.");
     if (m_parser.isSet(QStringLiteral("device"))) {
         m_device = DEV::DeviceCatalogue::find(device);
         if (!m_device.isValid())
-            m_usage << QStringLiteral(
-                               "unknown device \"%1\"; 'ipgen devices' lists the known ones.")
+            m_usage << tr("unknown device \"%1\"; 'ipgen devices' lists the known ones.")
                                .arg(device);
     }
     const QString language = m_parser.value(QStringLiteral("language")).toLower();
     if (m_parser.isSet(QStringLiteral("language")) && language != QLatin1String("verilog")
         && language != QLatin1String("vhdl"))
-        m_usage << QStringLiteral("--language takes verilog or vhdl.");
+        m_usage << tr("--language takes verilog or vhdl.");
     for (const QString &pair : m_parser.values(QStringLiteral("set"))) {
         const int equals = pair.indexOf(QLatin1Char('='));
         if (equals <= 0)
-            m_usage << QStringLiteral("--set \"%1\" is not KEY=VALUE.").arg(pair);
+            m_usage << tr("--set \"%1\" is not KEY=VALUE.").arg(pair);
         else
             m_settings << qMakePair(pair.left(equals), QVariant(pair.mid(equals + 1)));
     }

@@ -3,6 +3,7 @@
 #include "devicearg.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -17,6 +18,8 @@ class BatchJob;
 /// loading a plug-in or touching the output directory.
 class GenerateRequest
 {
+    Q_DECLARE_TR_FUNCTIONS(GenerateRequest)
+
 public:
     GenerateRequest();
 

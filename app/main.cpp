@@ -17,26 +17,28 @@
 
 static void printUsage(QTextStream &out)
 {
-    out << "Usage: ipgen [COMMAND [OPTIONS]]\n"
-           "\n"
-           "Without a command, ipgen opens its main window.\n"
-           "\n"
-           "Commands:\n"
-           "  list [--device SERIES/DEVICE]   list the cores of every plug-in\n"
-           "  devices                         list the target devices the host knows\n"
-           "  create --device SERIES/DEVICE --dir DIR [--core ID]\n"
-           "                                  configure and generate a new core instance\n"
-           "  open FILE.ipc [--device SERIES/DEVICE]\n"
-           "                                  reopen an instance's configuration\n"
-           "  generate [CONFIG.ipc] --dir DIR  generate a core without its dialog\n"
-           "  verify CONFIG.ipc               simulate a generated core and check its SFDR\n"
-           "  estimate CONFIG.ipc [--part hx8k|up5k]\n"
-           "                                  resources and Fmax of a generated core\n"
-           "\n"
-           "Common options:\n"
-           "  --plugins DIR                   load plug-ins from DIR instead of ../plugins\n"
-           "\n"
-           "Run 'ipgen COMMAND --help' for the options of a command.\n";
+    out << QCoreApplication::translate(
+            "ipgen",
+            "Usage: ipgen [COMMAND [OPTIONS]]\n"
+            "\n"
+            "Without a command, ipgen opens its main window.\n"
+            "\n"
+            "Commands:\n"
+            "  list [--device SERIES/DEVICE]   list the cores of every plug-in\n"
+            "  devices                         list the target devices the host knows\n"
+            "  create --device SERIES/DEVICE --dir DIR [--core ID]\n"
+            "                                  configure and generate a new core instance\n"
+            "  open FILE.ipc [--device SERIES/DEVICE]\n"
+            "                                  reopen an instance's configuration\n"
+            "  generate [CONFIG.ipc] --dir DIR  generate a core without its dialog\n"
+            "  verify CONFIG.ipc               simulate a generated core and check its SFDR\n"
+            "  estimate CONFIG.ipc [--part hx8k|up5k]\n"
+            "                                  resources and Fmax of a generated core\n"
+            "\n"
+            "Common options:\n"
+            "  --plugins DIR                   load plug-ins from DIR instead of ../plugins\n"
+            "\n"
+            "Run 'ipgen COMMAND --help' for the options of a command.\n");
 }
 
 // Commands that open no window run on the offscreen platform, so that they
@@ -82,11 +84,15 @@ int main(int argc, char *argv[])
         qtHandler = qInstallMessageHandler(batchMessageHandler);
     if (needsDisplay(argc, argv) && !platformChosen && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        const QString command
+                = argc > 1 ? QLatin1Char(' ') + QString::fromLocal8Bit(argv[1]) : QString();
         std::fprintf(stderr,
-                     "ipgen%s%s: the window needs a display; set DISPLAY or run it under "
-                     "'xvfb-run -a'.\n",
-                     argc > 1 ? " " : "",
-                     argc > 1 ? argv[1] : "");
+                     "%s\n",
+                     qPrintable(QCoreApplication::translate("ipgen",
+                                                            "ipgen%1: the window needs a display; "
+                                                            "set DISPLAY or run it under "
+                                                            "'xvfb-run -a'.")
+                                        .arg(command)));
         return 2;
     }
     QApplication app(argc, argv);
@@ -121,7 +127,8 @@ int main(int argc, char *argv[])
         return runVerify(args, out, err);
     if (command == QLatin1String("estimate"))
         return runEstimate(args, out, err);
-    err << "ipgen: unknown command \"" << command << "\".\n\n";
+    err << QCoreApplication::translate("ipgen", "ipgen: unknown command \"%1\".").arg(command)
+        << "\n\n";
     printUsage(err);
     return 2;
 }

@@ -415,15 +415,15 @@ void MainWindow::showFailure(const QString &objectName, const QString &title, co
 }
 
 template<class Job>
-void MainWindow::startJob(Job *job, QAction *action, QString *config, const QString &title)
+void MainWindow::startJob(Job *job, QAction *action, QString &config, const QString &title)
 {
-    *config = generatedCore();
-    if (config->isEmpty() || !action->isEnabled()) {
+    config = generatedCore();
+    if (config.isEmpty() || !action->isEnabled()) {
         statusBar()->showMessage(action->statusTip());
         return;
     }
-    startProgress(job, title, *config);
-    job->start(*config);
+    startProgress(job, title, config);
+    job->start(config);
     updateActions();
 }
 
@@ -446,7 +446,7 @@ bool MainWindow::jobSucceeded(const QString &error,
 
 void MainWindow::estimateCore()
 {
-    startJob(m_estimator, m_estimate, &m_estimating, tr("Estimate %1"));
+    startJob(m_estimator, m_estimate, m_estimating, tr("Estimate %1"));
 }
 
 void MainWindow::showEstimate()
@@ -472,7 +472,7 @@ void MainWindow::showEstimate()
 
 void MainWindow::verifyCore()
 {
-    startJob(m_verifier, m_verify, &m_verifying, tr("Verify %1"));
+    startJob(m_verifier, m_verify, m_verifying, tr("Verify %1"));
 }
 
 void MainWindow::showVerification()

@@ -67,7 +67,7 @@ private:
     void startProgress(Job *job, const QString &title, const QString &config);
     /// Starts `job` on the picked core, kept in `config`, with its progress.
     template<class Job>
-    void startJob(Job *job, QAction *action, QString *config, const QString &title);
+    void startJob(Job *job, QAction *action, QString &config, const QString &title);
     /// Closes a job's progress; false, with the outcome shown, when the job
     /// was cancelled or ended with `error`.
     bool jobSucceeded(const QString &error,

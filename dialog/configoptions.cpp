@@ -95,8 +95,8 @@ void dds2dlg::applyOption(const Option &option, const QVariant &value)
         if (auto *button = widget->findChild<QRadioButton *>(value.toString()))
             button->setChecked(true);
         else
-            qWarning().noquote() << "No choice" << value.toString() << "for" << option.key
-                                 << "; kept as it is";
+            qWarning().noquote()
+                    << tr("No choice %1 for %2 ; kept as it is").arg(value.toString(), option.key);
         break;
     case OptionKind::Label:
         qobject_cast<QLabel *>(widget)->setText(value.toString());
@@ -132,8 +132,8 @@ bool dds2dlg::loadConfigFile(const QString &path)
     QSettings file(path, QSettings::IniFormat);
     if (file.value(QStringLiteral("version")).toString() != QLatin1String("1.0")) {
         showErrorBox(this,
-                     QStringLiteral("This version of specified IP Config file is incompatible "
-                                    "with current IP Core Generator."));
+                     tr("This version of specified IP Config file is incompatible "
+                        "with current IP Core Generator."));
         return false;
     }
     QMap<QString, QVariant> config;

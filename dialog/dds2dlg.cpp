@@ -1,12 +1,19 @@
 #include "dds2dlg.h"
 
+#include "aliasing.h"
 #include "coregenerator.h"
+#include "definesbuilder.h"
 #include "dialogrules.h"
+#include "errorbox.h"
+#include "generatefile.h"
+#include "hostservices.h"
 #include "ipcore.h"
 #include "ui_cfgtab.h"
 #include "ui_imptab.h"
 #include "ui_outputtab.h"
 
+#include <QDebug>
+#include <QMessageBox>
 #include <QRegExpValidator>
 
 namespace IPDDSYN {
@@ -30,9 +37,9 @@ dds2dlg::dds2dlg(const QMap<QString, QVariant> &info, QWidget *parent)
     m_cfg->setupUi(cfgPage);
     m_imp->setupUi(impPage);
     m_out->setupUi(outPage);
-    uiAddTab(cfgPage, QStringLiteral("Configuration"));
-    uiAddTab(impPage, QStringLiteral("Impementation"));
-    uiAddTab(outPage, QStringLiteral("Output Settings"));
+    uiAddTab(cfgPage, tr("Configuration"));
+    uiAddTab(impPage, tr("Impementation"));
+    uiAddTab(outPage, tr("Output Settings"));
     tagOptionWidgets();
 
     m_generator = new Generation::CoreGenerator(this);
@@ -202,12 +209,28 @@ void dds2dlg::accept()
 
 bool dds2dlg::generateCoreFiles()
 {
-    return m_generator->writeCoreFiles(coreSettings());
+    QList<Generation::CoreGenerator::TextFile> defines;
+    QString error;
+    if (!Generation::CoreGenerator::writeCoreFiles(coreSettings(), defines, error)) {
+        showErrorBox(this, error);
+        return false;
+    }
+    // The host's writer tells the user itself when a file cannot be written.
+    for (const Generation::CoreGenerator::TextFile &file : qAsConst(defines)) {
+        if (!IPCore::generateFile(file.first, file.second, this, QString()))
+            return false;
+    }
+    return true;
 }
 
 bool dds2dlg::generateCosSinLutFile(int W, int P, int T)
 {
-    return Generation::CoreGenerator::writeTableFile(coreSettings().workingDirectory(), W, P, T);
+    QString error;
+    if (Generation::CoreGenerator::writeTableFile(
+                coreSettings().workingDirectory(), W, P, T, error))
+        return true;
+    qWarning().noquote() << error;
+    return false;
 }
 
 void dds2dlg::startSynthesis()
@@ -217,9 +240,34 @@ void dds2dlg::startSynthesis()
 
 void dds2dlg::onGenerationFinished(int exitCode)
 {
+    const Generation::CoreSettings settings = coreSettings();
+    QString error;
+    QStringList details;
+    if (!m_generator->deliver(settings, exitCode, error, details)) {
+        IPCore::showErrorMsgs(error, details);
+        return;
+    }
+    showAliasWarnings(settings);
     // The plain close: this dialog's own accept() would generate again.
-    if (m_generator->deliver(coreSettings(), exitCode))
-        QDialog::accept();
+    QDialog::accept();
+}
+
+// The dialog accepts such frequencies, but the user should know which
+// frequency the core really makes. A message box would fail a batch run.
+void dds2dlg::showAliasWarnings(const Generation::CoreSettings &settings)
+{
+    const QStringList aliases = Generation::aliasWarnings(Generation::definesSettings(settings));
+    if (aliases.isEmpty())
+        return;
+    const Core::HostServices *services = Core::HostServices::current();
+    if (services && services->isBatch()) {
+        for (const QString &line : aliases)
+            qWarning().noquote() << tr("warning: %1").arg(line);
+        return;
+    }
+    QMessageBox::warning(this,
+                         tr("Output Frequency Aliased"),
+                         tr("The core was generated.\n\n%1").arg(aliases.join(QLatin1Char('\n'))));
 }
 
 } // namespace IPDDSYN

@@ -84,6 +84,8 @@ private slots:
 
 private:
     void refreshTab3Entries();
+    /// Tells the user which channels' frequencies alias, when any do.
+    void showAliasWarnings(const Generation::CoreSettings &settings);
     /// Makes the rule connections, in the order that decides which rule runs first.
     void connectRules();
     /// Connects or disconnects `sender`'s `signal` to each of `slotList`, in that order.

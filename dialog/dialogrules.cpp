@@ -1,5 +1,7 @@
 #include "dialogrules.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <limits>
 
@@ -209,14 +211,14 @@ ChannelTableSyntax channelTableSyntax(const QString &parameterSelection)
         return {true,
                 QStringLiteral("^((?:0|[1-9][0-9]{0,2})(\\.\\d{1,})?)$"),
                 QStringLiteral("^(0(\\.\\d+)?)$"),
-                QStringLiteral("Output Freqency(MHz)"),
-                QStringLiteral("Phase Offset Angle(*2 pi Radians)")};
+                QCoreApplication::translate("IPDDSYN::Rules", "Output Freqency(MHz)"),
+                QCoreApplication::translate("IPDDSYN::Rules", "Phase Offset Angle(*2 pi Radians)")};
     if (parameterSelection == HardwareParameters)
         return {true,
                 QStringLiteral("[0-9A-Fa-f]+"),
                 QStringLiteral("[0-9A-Fa-f]+"),
-                QStringLiteral("Phase Increment Value(Hex)"),
-                QStringLiteral("Phase Offset Value(Hex)")};
+                QCoreApplication::translate("IPDDSYN::Rules", "Phase Increment Value(Hex)"),
+                QCoreApplication::translate("IPDDSYN::Rules", "Phase Offset Value(Hex)")};
     return {};
 }
 

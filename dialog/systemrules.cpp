@@ -120,7 +120,7 @@ void dds2dlg::onCfgOptionChanged()
 void dds2dlg::updatedFreqPerChannel()
 {
     if (m_cfg->cfgOptions->currentText() == Rules::LutOnly)
-        m_cfg->freqPerChannel->setText(QStringLiteral("Not Applicable"));
+        m_cfg->freqPerChannel->setText(tr("Not Applicable"));
     else
         m_cfg->freqPerChannel->setText(
                 Rules::frequencyPerChannelText(systemClock(), channelCount()));

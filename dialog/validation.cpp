@@ -30,7 +30,7 @@ QString optionName(const QWidget *widget)
 
 QString outOfRange(const QLineEdit *field, const QString &range)
 {
-    return QStringLiteral("\"%1\" is \"%2\", outside %3; enter a value in that range.")
+    return dds2dlg::tr("\"%1\" is \"%2\", outside %3; enter a value in that range.")
             .arg(optionName(field), field->displayText(), range);
 }
 
@@ -48,15 +48,15 @@ bool dds2dlg::checkSettings()
         QStringList choices;
         for (int i = 0; i < list->count(); ++i)
             choices << list->itemText(i);
-        problems << QStringLiteral("\"%1\" has no choice (the configuration held a value it "
-                                   "does not offer); choose one of: %2.")
+        problems << tr("\"%1\" has no choice (the configuration held a value it "
+                       "does not offer); choose one of: %2.")
                             .arg(optionName(list), choices.join(QLatin1String(", ")));
     }
     if (!Rules::isSystemClockAcceptable(m_cfg->sysClk->displayText()))
-        problems << outOfRange(m_cfg->sysClk, QStringLiteral("0.01 to 500 MHz"));
+        problems << outOfRange(m_cfg->sysClk, tr("0.01 to 500 MHz"));
     if (m_cfg->paraSelection->currentText() == Rules::SystemParameters) {
         if (!Rules::isSfdrAcceptable(m_cfg->SFDR->displayText()))
-            problems << outOfRange(m_cfg->SFDR, QStringLiteral("24 to 150 dB"));
+            problems << outOfRange(m_cfg->SFDR, tr("24 to 150 dB"));
         // Its range follows from the clock and the channel count checked above.
         const double resolution = Rules::toNumber(m_cfg->freqResolution->displayText());
         if (problems.isEmpty()
@@ -64,7 +64,7 @@ bool dds2dlg::checkSettings()
             problems << outOfRange(m_cfg->freqResolution,
                                    Rules::resolutionRangeText(
                                            Rules::resolutionRange(systemClock(), channelCount()))
-                                           + QStringLiteral(" Hz"));
+                                           + tr(" Hz"));
     }
     if (problems.isEmpty())
         return true;
@@ -87,10 +87,10 @@ bool dds2dlg::checkInputData()
     table.phasesEnabled = m_out->phaseGroupBox->isEnabled();
     table.frequencyHeading = m_out->freqContrl->text();
     table.phaseHeading = m_out->phaseContrl->text();
-    const Generation::ChannelTableFault fault = Generation::channelTableFault(table);
-    if (fault.kind == Generation::ChannelTableFault::None)
+    QString error;
+    if (Generation::checkChannelTable(table, error))
         return true;
-    showErrorBox(this, fault.message());
+    showErrorBox(this, error);
     return false;
 }
 

@@ -2,6 +2,8 @@
 
 #include "dialogrules.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace IPDDSYN {
@@ -26,9 +28,11 @@ QStringList aliasWarnings(const DefinesSettings &settings)
             continue;
         const double folded = std::fmod(std::abs(frequency), sampleRate);
         const double alias = std::min(folded, sampleRate - folded);
-        lines << QStringLiteral("Channel %1 (chan_id_o %2): %3 MHz lies above its Nyquist "
-                                "frequency of %4 MHz (System Clock / (2 x %5 channels)); the "
-                                "core outputs its alias at %6 MHz.")
+        lines << QCoreApplication::translate(
+                         "IPDDSYN::Generation",
+                         "Channel %1 (chan_id_o %2): %3 MHz lies above its "
+                         "Nyquist frequency of %4 MHz (System Clock / (2 x %5 channels)); the "
+                         "core outputs its alias at %6 MHz.")
                          .arg(i + 1)
                          .arg(i)
                          .arg(frequency)

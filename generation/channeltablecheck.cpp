@@ -1,6 +1,9 @@
 #include "channeltablecheck.h"
 
 #include "dialogrules.h"
+#include "errorreport.h"
+
+#include <QCoreApplication>
 
 #include <cmath>
 
@@ -25,8 +28,11 @@ bool hexUpToLimit(const QString &text, double limit)
     return ok && double(value) <= limit;
 }
 
-ChannelTableFault
-checkRows(const ChannelTable &table, RangeCheck check, double frequencyLimit, double phaseLimit)
+bool checkRows(const ChannelTable &table,
+               RangeCheck check,
+               double frequencyLimit,
+               double phaseLimit,
+               QString &error)
 {
     struct Column
     {
@@ -45,38 +51,34 @@ checkRows(const ChannelTable &table, RangeCheck check, double frequencyLimit, do
                 continue;
             const QString text = column.entries.value(i);
             if (text.isEmpty())
-                return {ChannelTableFault::Empty, i + 1, {}};
+                return IPCore::fail(error,
+                                    QCoreApplication::translate("IPDDSYN::Generation",
+                                                                "There is empty data in the %1 "
+                                                                "line.")
+                                            .arg(i + 1));
             if (!check(text, column.limit))
-                return {ChannelTableFault::OutOfRange, i + 1, column.heading};
+                return IPCore::fail(error,
+                                    QCoreApplication::translate("IPDDSYN::Generation",
+                                                                "There is an error in the %1 "
+                                                                "line of %2.")
+                                            .arg(i + 1)
+                                            .arg(column.heading));
         }
     }
-    return {};
+    return true;
 }
 
 } // namespace
 
-QString ChannelTableFault::message() const
-{
-    switch (kind) {
-    case Empty:
-        return QStringLiteral("There is empty data in the %1 line.").arg(row);
-    case OutOfRange:
-        return QStringLiteral("There is an error in the %1 line of %2.").arg(row).arg(heading);
-    case None:
-        break;
-    }
-    return {};
-}
-
-ChannelTableFault channelTableFault(const ChannelTable &table)
+bool checkChannelTable(const ChannelTable &table, QString &error)
 {
     if (table.parameterSelection == Rules::SystemParameters)
-        return checkRows(table, belowLimit, table.systemClock / table.channels, 1.0);
+        return checkRows(table, belowLimit, table.systemClock / table.channels, 1.0, error);
     if (table.parameterSelection == Rules::HardwareParameters) {
         const double limit = std::pow(2.0, table.phaseWidth) - 1;
-        return checkRows(table, hexUpToLimit, limit, limit);
+        return checkRows(table, hexUpToLimit, limit, limit, error);
     }
-    return {};
+    return true;
 }
 
 } // namespace Generation

@@ -21,22 +21,11 @@ struct ChannelTable
     QString phaseHeading;     // phaseContrl text
 };
 
-/// The first fault of a channel table, in row order, frequency before phase.
-struct ChannelTableFault
-{
-    enum Kind { None, Empty, OutOfRange };
-    Kind kind = None;
-    int row = 0;     // as the table labels it, from 1
-    QString heading; // the column's heading, for OutOfRange
-
-    /// The message shown to the user; empty for None.
-    QString message() const;
-};
-
 /// Checks the active rows: present entries, and values inside what the
 /// parameter mode allows (frequency below clock/channels and phase below one
 /// turn in the system mode; hexadecimal up to 2^P - 1 in the hardware mode).
-ChannelTableFault channelTableFault(const ChannelTable &table);
+/// False with `error` naming the first faulty row, frequency before phase.
+bool checkChannelTable(const ChannelTable &table, QString &error);
 
 } // namespace Generation
 } // namespace IPDDSYN

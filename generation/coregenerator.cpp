@@ -1,6 +1,5 @@
 #include "coregenerator.h"
 
-#include "aliasing.h"
 #include "cossinlut.h"
 #include "dds2logging.h"
 #include "decode.h"
@@ -8,17 +7,14 @@
 #include "delivery.h"
 #include "dialogrules.h"
 #include "editormanager.h"
-#include "errorbox.h"
+#include "errorreport.h"
 #include "fileutils.h"
-#include "generatefile.h"
-#include "hostservices.h"
 #include "ipcore.h"
 #include "synthesishelper.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
 #include <QWidget>
 
 #include <charconv>
@@ -46,39 +42,37 @@ void CoreGenerator::writeConfigFile(const CoreSettings &settings)
                           settings.options);
 }
 
-bool CoreGenerator::writeCoreFiles(const CoreSettings &settings)
+bool CoreGenerator::writeCoreFiles(const CoreSettings &settings,
+                                   QList<TextFile> &defines,
+                                   QString &error)
 {
     writeConfigFile(settings);
 
-    const QStringList moduleLines{moduleLine(settings.moduleName)};
-    const DefinesSettings defines = definesSettings(settings);
-    QStringList parameterLines = Generation::parameterLines(defines);
+    const DefinesSettings definesSettings = Generation::definesSettings(settings);
+    QStringList parameterLines = Generation::parameterLines(definesSettings);
     const QString dir = settings.workingDirectory() + QLatin1Char('/');
-    const bool hasTable = defines.configuration == Rules::PhaseGenAndLut
-                          || defines.configuration == Rules::LutOnly;
+    const bool hasTable = definesSettings.configuration == Rules::PhaseGenAndLut
+                          || definesSettings.configuration == Rules::LutOnly;
     if (hasTable) {
         const TableWidths widths = tableWidths(parameterLines);
-        if (widths.fault == TableWidths::Repeated) {
-            showErrorBox(m_dialog, QStringLiteral("Rpeat define in defines."));
-            return false;
-        }
-        if (widths.fault == TableWidths::Missing
-            || !writeTableFile(dir, widths.W, widths.P, widths.T)) {
-            showErrorBox(m_dialog, QStringLiteral("Failed to generate data file."));
-            return false;
+        if (widths.fault == TableWidths::Repeated)
+            return IPCore::fail(error, tr("Rpeat define in defines."));
+        if (widths.fault == TableWidths::Missing)
+            return IPCore::fail(error, tr("Failed to generate data file."));
+        if (!writeTableFile(dir, widths.W, widths.P, widths.T, error)) {
+            // The message the user sees is fixed; the reason goes to the log.
+            qWarning().noquote() << error;
+            return IPCore::fail(error, tr("Failed to generate data file."));
         }
     }
     parameterLines << fileNameLine(hasTable);
 
-    return IPCore::generateFile(
-                   dir + QLatin1String("top_define.vh"), moduleLines, m_dialog, QString())
-           && IPCore::generateFile(dir + QLatin1String("dds_ii_top_defines.vh"),
-                                   parameterLines,
-                                   m_dialog,
-                                   QString());
+    defines = {{dir + QLatin1String("top_define.vh"), {moduleLine(settings.moduleName)}},
+               {dir + QLatin1String("dds_ii_top_defines.vh"), parameterLines}};
+    return true;
 }
 
-bool CoreGenerator::writeTableFile(const QString &dir, int W, int P, int T)
+bool CoreGenerator::writeTableFile(const QString &dir, int W, int P, int T, QString &error)
 {
     qCDebug(lcDds2Table).noquote() << W << P << T;
     // The whole table is computed for the diagnostics only when they are on.
@@ -87,9 +81,10 @@ bool CoreGenerator::writeTableFile(const QString &dir, int W, int P, int T)
             qCDebug(lcDds2Table) << entry;
     }
     const QVector<quint64> words = cosSinLutWords(W, P, T);
-    // A table of fewer than two entries has no word to write.
     if (words.isEmpty())
-        return false;
+        return IPCore::fail(
+                error,
+                tr("A table of output width %1 and truncation %2 has no entries.").arg(W).arg(T));
     // std::to_chars rather than QByteArray::number: ten times faster on
     // the deepest table. Lower case, no leading zeros; a word has 2W bits.
     const int lineLength = (2 * W + 3) / 4 + 1;
@@ -102,11 +97,7 @@ bool CoreGenerator::writeTableFile(const QString &dir, int W, int P, int T)
         *end++ = '\n';
     }
     text.truncate(int(end - text.data()));
-    QString error;
-    if (Utils::FileUtils::writeFile(dir + QLatin1String("/cos_sin_lut.dat"), text, error))
-        return true;
-    qWarning().noquote() << error;
-    return false;
+    return Utils::FileUtils::writeFile(dir + QLatin1String("/cos_sin_lut.dat"), text, error);
 }
 
 void CoreGenerator::startSynthesis(const CoreSettings &settings)
@@ -143,9 +134,9 @@ void CoreGenerator::startSynthesis(const CoreSettings &settings)
 static bool deliverRtl(const DeliveryPlan &plan, QString &error)
 {
     if (!QDir().mkpath(plan.rtlDir)) {
-        error = QStringLiteral("Cannot create the folder \"%1\" for the core's RTL.")
-                        .arg(plan.rtlDir);
-        return false;
+        return IPCore::fail(error,
+                            CoreGenerator::tr("Cannot create the folder \"%1\" for the core's RTL.")
+                                    .arg(plan.rtlDir));
     }
     for (int i = 0; i < plan.rtlFrom.size(); ++i) {
         const bool table = plan.rtlFrom.at(i).endsWith(QLatin1String(".dat"));
@@ -159,9 +150,11 @@ static bool deliverRtl(const DeliveryPlan &plan, QString &error)
     return true;
 }
 
-bool CoreGenerator::deliver(const CoreSettings &settings, int exitCode)
+bool CoreGenerator::deliver(const CoreSettings &settings,
+                            int exitCode,
+                            QString &error,
+                            QStringList &details)
 {
-    QStringList details;
     if (exitCode != 0 && m_synthesis)
         details << m_synthesis->detailErrorMsgs();
     const QString out = settings.outputDirectory;
@@ -174,35 +167,33 @@ bool CoreGenerator::deliver(const CoreSettings &settings, int exitCode)
 
     bool failed = exitCode != 0;
     if (!failed) {
-        QString error;
-        if (!Utils::FileUtils::copyFile(plan.netlistFrom, plan.netlistTo, error)
-            || !Utils::FileUtils::copyFile(plan.templateFrom, plan.templateTo, error)) {
-            details << error;
+        QString reason;
+        if (!Utils::FileUtils::copyFile(plan.netlistFrom, plan.netlistTo, reason)
+            || !Utils::FileUtils::copyFile(plan.templateFrom, plan.templateTo, reason)) {
+            details << reason;
             failed = true;
         }
         if (!plan.vhoFrom.isEmpty() && QFile::exists(plan.vhoFrom)
-            && !Utils::FileUtils::copyFile(plan.vhoFrom, plan.vhoTo, error)) {
-            details << error;
+            && !Utils::FileUtils::copyFile(plan.vhoFrom, plan.vhoTo, reason)) {
+            details << reason;
             failed = true;
         }
-        if (!failed && !deliverRtl(plan, error)) {
-            details << error;
+        if (!failed && !deliverRtl(plan, reason)) {
+            details << reason;
             failed = true;
         }
         if (!failed) {
-            QString message;
-            failed = IPCore::decode(out, plan.decodeNetlist, plan.voFile, message) != 0;
-            details << message;
+            failed = IPCore::decode(out, plan.decodeNetlist, plan.voFile, reason) != 0;
+            details << reason;
         }
     }
 
     if (m_synthesis)
         m_synthesis->hideProgressDlg();
     if (failed) {
-        QString summary = m_synthesis ? m_synthesis->errorMsg() : QString();
-        if (summary.isEmpty())
-            summary = QStringLiteral("Core generation occur errors.");
-        IPCore::showErrorMsgs(summary, details);
+        error = m_synthesis ? m_synthesis->errorMsg() : QString();
+        if (error.isEmpty())
+            error = tr("Core generation occur errors.");
         return false;
     }
     for (const QString &path : plan.opened)
@@ -213,19 +204,6 @@ bool CoreGenerator::deliver(const CoreSettings &settings, int exitCode)
             added << path;
     }
     IPCore::addFilesToProject(added);
-    // The dialog accepts such frequencies, but the user should know which
-    // frequency the core really makes. A message box would fail a batch run.
-    const QStringList aliases = aliasWarnings(definesSettings(settings));
-    const Core::HostServices *services = Core::HostServices::current();
-    if (!aliases.isEmpty() && services && services->isBatch()) {
-        for (const QString &line : aliases)
-            qWarning().noquote() << "warning:" << line;
-    } else if (!aliases.isEmpty()) {
-        QMessageBox::warning(m_dialog,
-                             QStringLiteral("Output Frequency Aliased"),
-                             QStringLiteral("The core was generated.\n\n%1")
-                                     .arg(aliases.join(QLatin1Char('\n'))));
-    }
     return true;
 }
 

@@ -22,7 +22,8 @@ bool runBatch(const QList<QPair<QString, QVariant>> &options,
 {
     const Core::HostServices *services = Core::HostServices::current();
     if (!services || !services->isBatch()) {
-        errors << QStringLiteral("Scripted generation needs the host in batch mode.");
+        errors << QCoreApplication::translate("IPCore",
+                                              "Scripted generation needs the host in batch mode.");
         return false;
     }
     std::unique_ptr<IPCore::BatchJob> own;
@@ -41,7 +42,7 @@ bool runBatch(const QList<QPair<QString, QVariant>> &options,
     if (!job->ran) {
         errors << recorder.messages();
         if (recorder.messages().isEmpty())
-            errors << QStringLiteral("The core's dialog did not run.");
+            errors << QCoreApplication::translate("IPCore", "The core's dialog did not run.");
     }
     errors << job->errors;
     return job->ran && job->accepted;

@@ -2,6 +2,7 @@
 
 #include "hostservices.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 
 namespace Core {
@@ -11,7 +12,8 @@ void EditorManager::openEditor(const QString &path, bool readOnly)
     if (HostServices *services = HostServices::current())
         services->openEditor(path, readOnly);
     else
-        qWarning().noquote() << "No editor available to open" << path;
+        qWarning().noquote()
+                << QCoreApplication::translate("Core", "No editor available to open %1").arg(path);
 }
 
 } // namespace Core

@@ -3,12 +3,15 @@
 #include "hostexport.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 namespace Utils {
 
 class IPCORE_API_EXPORT FileUtils
 {
+    Q_DECLARE_TR_FUNCTIONS(FileUtils)
+
 public:
     /// Copies `from` to `to`, replacing an existing target. On failure returns
     /// false and puts a sentence naming both paths and the reason in `error`.

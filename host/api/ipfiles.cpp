@@ -1,5 +1,6 @@
 #include "ipcore.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -18,19 +19,23 @@ static QString whyNotCreatable(const QString &dir)
     while (!probe.exists() && probe.absoluteFilePath() != probe.absolutePath())
         probe = QFileInfo(probe.absolutePath());
     if (probe.exists() && !probe.isDir())
-        return QStringLiteral("\"%1\" is a file, not a directory").arg(probe.absoluteFilePath());
+        return QCoreApplication::translate("IPCore", "\"%1\" is a file, not a directory")
+                .arg(probe.absoluteFilePath());
     if (probe.exists() && !probe.isWritable())
-        return QStringLiteral("\"%1\" is not writable").arg(probe.absoluteFilePath());
-    return QStringLiteral("the file system refused it");
+        return QCoreApplication::translate("IPCore", "\"%1\" is not writable")
+                .arg(probe.absoluteFilePath());
+    return QCoreApplication::translate("IPCore", "the file system refused it");
 }
 
 bool makeDirs(const QString &dir, const QString &coreName)
 {
     if (QDir().mkpath(dir) && QFileInfo(dir).isDir())
         return true;
-    showErrorMsgs(QStringLiteral("Cannot create the working directory of %1.")
-                          .arg(coreName.isEmpty() ? QStringLiteral("the core") : coreName),
-                  {QStringLiteral("%1: %2.").arg(dir, whyNotCreatable(dir))});
+    showErrorMsgs(
+            QCoreApplication::translate("IPCore", "Cannot create the working directory of %1.")
+                    .arg(coreName.isEmpty() ? QCoreApplication::translate("IPCore", "the core")
+                                            : coreName),
+            {QCoreApplication::translate("IPCore", "%1: %2.").arg(dir, whyNotCreatable(dir))});
     return false;
 }
 
@@ -50,9 +55,13 @@ void writeIPConfig(const QString &path,
     config.sync();
     if (config.status() == QSettings::NoError)
         return;
-    showErrorMsgs(QStringLiteral("Cannot write the configuration file \"%1\".").arg(path),
-                  {QStringLiteral("The previous file, if any, is unchanged. Check that the folder "
-                                  "is writable and the disk has space, then generate again.")});
+    showErrorMsgs(
+            QCoreApplication::translate("IPCore", "Cannot write the configuration file \"%1\".")
+                    .arg(path),
+            {QCoreApplication::translate(
+                    "IPCore",
+                    "The previous file, if any, is unchanged. Check that the folder "
+                    "is writable and the disk has space, then generate again.")});
 }
 
 void showErrorMsgs(const QString &summary, const QStringList &details)
@@ -70,7 +79,8 @@ void addFilesToProject(const QStringList &paths)
 {
     QString error;
     if (!Core::Project::addFiles(paths, error)) {
-        showErrorMsgs(QStringLiteral("The project was not updated."), {error});
+        showErrorMsgs(QCoreApplication::translate("IPCore", "The project was not updated."),
+                      {error});
         return;
     }
     if (Core::HostServices *services = Core::HostServices::current())

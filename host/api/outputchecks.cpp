@@ -1,5 +1,6 @@
 #include "outputchecks.h"
 
+#include "errorreport.h"
 #include "hdltemplates.h"
 
 #include <QCoreApplication>
@@ -40,78 +41,97 @@ const int MaxFileNameBytes = 200;
 
 } // namespace
 
-QString moduleNameProblem(const QString &name)
+bool checkModuleName(const QString &name, QString &error)
 {
     if (name.isEmpty())
-        return tr("The module name is empty: enter the name of the core's top module.");
+        return fail(error,
+                    tr("The module name is empty: enter the name of the core's top module."));
     bool legal = isAsciiLetter(name.front()) && !name.endsWith(QLatin1Char('_'))
                  && !name.contains(QLatin1String("__"));
     for (QChar c : name)
         legal = legal && (isAsciiLetter(c) || isAsciiDigit(c) || c == QLatin1Char('_'));
     if (!legal)
-        return tr("The module name \"%1\" is not a legal Verilog and VHDL identifier: start with "
-                  "a letter, then use letters, digits and single underscores, and do not end "
-                  "with an underscore.")
-                .arg(name);
+        return fail(
+                error,
+                tr("The module name \"%1\" is not a legal Verilog and VHDL identifier: start with "
+                   "a letter, then use letters, digits and single underscores, and do not end "
+                   "with an underscore.")
+                        .arg(name));
     if (HdlTemplates::isVerilogKeyword(name))
-        return tr("The module name \"%1\" is a Verilog keyword: choose another name.").arg(name);
+        return fail(
+                error,
+                tr("The module name \"%1\" is a Verilog keyword: choose another name.").arg(name));
     if (HdlTemplates::isVhdlReserved(name))
-        return tr("The module name \"%1\" is a VHDL reserved word: choose another name.").arg(name);
-    return {};
+        return fail(error,
+                    tr("The module name \"%1\" is a VHDL reserved word: choose another name.")
+                            .arg(name));
+    return true;
 }
 
-QString fileNameProblem(const QString &name)
+bool checkFileName(const QString &name, QString &error)
 {
     if (name.trimmed().isEmpty())
-        return tr("The file name is empty: enter the base name of the generated files.");
+        return fail(error,
+                    tr("The file name is empty: enter the base name of the generated files."));
     static const QString reserved = QStringLiteral("/\\<>:\"|?*");
     for (QChar c : name) {
         if (reserved.contains(c) || c.unicode() < 0x20)
-            return tr("The file name \"%1\" contains \"%2\", which a file name cannot hold: "
-                      "enter a plain name without a directory.")
-                    .arg(name, c.unicode() < 0x20 ? tr("a control character") : QString(c));
+            return fail(error,
+                        tr("The file name \"%1\" contains \"%2\", which a file name cannot hold: "
+                           "enter a plain name without a directory.")
+                                .arg(name,
+                                     c.unicode() < 0x20 ? tr("a control character") : QString(c)));
     }
     if (name == QLatin1String(".") || name == QLatin1String("..")
         || name.startsWith(QLatin1Char(' ')) || name.endsWith(QLatin1Char(' '))
         || name.endsWith(QLatin1Char('.')))
-        return tr("The file name \"%1\" is not usable as a file name: do not begin or end it "
-                  "with a blank or end it with a dot.")
-                .arg(name);
+        return fail(error,
+                    tr("The file name \"%1\" is not usable as a file name: do not begin or end it "
+                       "with a blank or end it with a dot.")
+                            .arg(name));
     // File systems take 255 bytes a name.
     const int bytes = name.toUtf8().size();
     if (bytes > MaxFileNameBytes)
-        return tr("The file name \"%1...\" is %2 bytes long: the files made from it would "
-                  "exceed the file system's limit; use at most %3 bytes.")
-                .arg(name.left(40))
-                .arg(bytes)
-                .arg(MaxFileNameBytes);
-    return {};
+        return fail(error,
+                    tr("The file name \"%1...\" is %2 bytes long: the files made from it would "
+                       "exceed the file system's limit; use at most %3 bytes.")
+                            .arg(name.left(40))
+                            .arg(bytes)
+                            .arg(MaxFileNameBytes));
+    return true;
 }
 
-QString outputDirectoryProblem(const QString &dir)
+bool checkOutputDirectory(const QString &dir, QString &error)
 {
     if (dir.trimmed().isEmpty())
-        return tr("No output directory is given: choose the directory the core's files go to.");
+        return fail(
+                error,
+                tr("No output directory is given: choose the directory the core's files go to."));
     const QFileInfo info(dir);
     if (info.exists()) {
         if (!info.isDir())
-            return tr("The output directory \"%1\" is a file: choose a directory.").arg(dir);
+            return fail(error,
+                        tr("The output directory \"%1\" is a file: choose a directory.").arg(dir));
         if (!info.isWritable())
-            return tr("The output directory \"%1\" is not writable: choose a directory you may "
-                      "write to.")
-                    .arg(dir);
-        return {};
+            return fail(
+                    error,
+                    tr("The output directory \"%1\" is not writable: choose a directory you may "
+                       "write to.")
+                            .arg(dir));
+        return true;
     }
     const QFileInfo ancestor = existingAncestor(dir);
     if (!ancestor.isDir())
-        return tr("The output directory \"%1\" cannot be created because \"%2\" is a file: "
-                  "choose another directory.")
-                .arg(dir, ancestor.absoluteFilePath());
+        return fail(error,
+                    tr("The output directory \"%1\" cannot be created because \"%2\" is a file: "
+                       "choose another directory.")
+                            .arg(dir, ancestor.absoluteFilePath()));
     if (!ancestor.isWritable())
-        return tr("The output directory \"%1\" cannot be created because \"%2\" is not "
-                  "writable: choose another directory.")
-                .arg(dir, ancestor.absoluteFilePath());
-    return {};
+        return fail(error,
+                    tr("The output directory \"%1\" cannot be created because \"%2\" is not "
+                       "writable: choose another directory.")
+                            .arg(dir, ancestor.absoluteFilePath()));
+    return true;
 }
 
 } // namespace OutputChecks

@@ -94,7 +94,7 @@ bool YosysNetlist::parse(const QByteArray &json,
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (document.isNull()) {
-        error = QStringLiteral("\"%1\" is not a JSON netlist: %2 at offset %3.")
+        error = tr("\"%1\" is not a JSON netlist: %2 at offset %3.")
                         .arg(origin, parseError.errorString())
                         .arg(parseError.offset);
         return false;
@@ -102,8 +102,8 @@ bool YosysNetlist::parse(const QByteArray &json,
     const QJsonObject modules = document.object().value(QStringLiteral("modules")).toObject();
     const QString name = moduleChoice(modules, top);
     if (name.isEmpty() || !modules.contains(name)) {
-        error = top.isEmpty() ? QStringLiteral("\"%1\" names no top module.").arg(origin)
-                              : QStringLiteral("\"%1\" holds no module \"%2\".").arg(origin, top);
+        error = top.isEmpty() ? tr("\"%1\" names no top module.").arg(origin)
+                              : tr("\"%1\" holds no module \"%2\".").arg(origin, top);
         return false;
     }
     const QJsonObject module = modules.value(name).toObject();
@@ -126,7 +126,7 @@ bool YosysNetlist::parse(const QByteArray &json,
                                                                : NetlistPort::Input;
         if (!readBits(object.value(QStringLiteral("bits")).toArray(), port.bits)
             || port.bits.isEmpty()) {
-            error = QStringLiteral("\"%1\": port \"%2\" of \"%3\" has no valid bits.")
+            error = tr("\"%1\": port \"%2\" of \"%3\" has no valid bits.")
                             .arg(origin, port.name, name);
             return false;
         }
@@ -172,7 +172,7 @@ bool YosysNetlist::parse(const QByteArray &json,
         for (auto c = connections.constBegin(); c != connections.constEnd(); ++c) {
             QVector<NetBit> bits;
             if (!readBits(c.value().toArray(), bits)) {
-                error = QStringLiteral("\"%1\": connection %2 of cell \"%3\" is malformed.")
+                error = tr("\"%1\": connection %2 of cell \"%3\" is malformed.")
                                 .arg(origin, c.key(), cell.name);
                 return false;
             }
@@ -190,8 +190,7 @@ bool YosysNetlist::read(const QString &jsonPath,
 {
     QFile file(jsonPath);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Cannot read the netlist \"%1\": %2.")
-                        .arg(jsonPath, file.errorString());
+        error = tr("Cannot read the netlist \"%1\": %2.").arg(jsonPath, file.errorString());
         return false;
     }
     return parse(file.readAll(), jsonPath, top, netlist, error);

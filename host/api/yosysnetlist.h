@@ -2,6 +2,7 @@
 
 #include "hostexport.h"
 
+#include <QCoreApplication>
 #include <QMap>
 #include <QString>
 #include <QVector>
@@ -49,6 +50,9 @@ struct NetlistCell
 /// wrapper templates and the VHDL netlist are made from.
 struct IPCORE_API_EXPORT YosysNetlist
 {
+    Q_DECLARE_TR_FUNCTIONS(YosysNetlist)
+
+public:
     QString moduleName;
     QVector<NetlistPort> ports;
     QVector<NetlistCell> cells;

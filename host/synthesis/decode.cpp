@@ -4,6 +4,7 @@
 #include "simulationlibrary.h"
 #include "yosysflow.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,21 +14,24 @@ namespace IPCore {
 int decode(const QString &outDir, const QString &netlist, const QString &voFile, QString &message)
 {
     if (netlist.isEmpty() || !QFileInfo(netlist).isFile()) {
-        message = QStringLiteral("Cannot write the simulation model: the netlist \"%1\" does not "
-                                 "exist. Run the synthesis again.")
+        message = QCoreApplication::translate(
+                          "IPCore",
+                          "Cannot write the simulation model: the netlist \"%1\" does not "
+                          "exist. Run the synthesis again.")
                           .arg(netlist);
         return 1;
     }
     QFile in(netlist);
     if (!in.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        message = QStringLiteral("Cannot read the netlist \"%1\": %2.")
+        message = QCoreApplication::translate("IPCore", "Cannot read the netlist \"%1\": %2.")
                           .arg(netlist, in.errorString());
         return 2;
     }
     const QString text = QString::fromUtf8(in.readAll());
     const QMap<QString, QString> defined = SimulationLibrary::modules(text);
     if (defined.isEmpty()) {
-        message = QStringLiteral("\"%1\" is not a Verilog netlist: it defines no module.")
+        message = QCoreApplication::translate(
+                          "IPCore", "\"%1\" is not a Verilog netlist: it defines no module.")
                           .arg(netlist);
         return 3;
     }
@@ -43,8 +47,10 @@ int decode(const QString &outDir, const QString &netlist, const QString &voFile,
     QStringList missing;
     const QString models = SimulationLibrary::models(types, library, defined.keys(), missing);
     if (!missing.isEmpty()) {
-        message = QStringLiteral("Cannot write a self-contained simulation model of \"%1\": no "
-                                 "Verilog model of the cell type(s) %2.")
+        message = QCoreApplication::translate(
+                          "IPCore",
+                          "Cannot write a self-contained simulation model of \"%1\": no "
+                          "Verilog model of the cell type(s) %2.")
                           .arg(netlist, missing.join(QStringLiteral(", ")));
         return 5;
     }
@@ -60,7 +66,8 @@ int decode(const QString &outDir, const QString &netlist, const QString &voFile,
                + (models.isEmpty() ? QString() : QStringLiteral("\n") + models))
                       .toUtf8();
     if (!Utils::FileUtils::writeFile(target, bytes, error)) {
-        message = QStringLiteral("Cannot write the simulation model: %1").arg(error);
+        message = QCoreApplication::translate("IPCore", "Cannot write the simulation model: %1")
+                          .arg(error);
         return 6;
     }
     return 0;

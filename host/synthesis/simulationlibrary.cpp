@@ -2,6 +2,7 @@
 
 #include "hdltemplates.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -107,7 +108,8 @@ bool readYosysLibrary(const QString &dataDir, QMap<QString, QString> &library, Q
     for (const char *name : {"simcells.v", "simlib.v"}) {
         QFile file(dataDir + QLatin1Char('/') + QLatin1String(name));
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            error = QStringLiteral("Cannot read the cell library \"%1\": %2.")
+            error = QCoreApplication::translate("IPCore::SimulationLibrary",
+                                                "Cannot read the cell library \"%1\": %2.")
                             .arg(file.fileName(), file.errorString());
             return false;
         }

@@ -321,7 +321,7 @@ bool VhdlNetlistWriter::write(const YosysNetlist &netlist, QString &text, QStrin
         else
             written = gateStatement(cell, statements);
         if (!written) {
-            error = QStringLiteral("The VHDL netlist cannot express cell \"%1\" of type \"%2\".")
+            error = tr("The VHDL netlist cannot express cell \"%1\" of type \"%2\".")
                             .arg(cell.name, cell.type);
             return false;
         }
@@ -336,7 +336,7 @@ bool VhdlNetlistWriter::write(const YosysNetlist &netlist, QString &text, QStrin
     QString portStatements;
     for (const NetlistPort &port : netlist.ports) {
         if (port.direction == NetlistPort::Inout) {
-            error = QStringLiteral("The VHDL netlist cannot express the bidirectional port \"%1\".")
+            error = tr("The VHDL netlist cannot express the bidirectional port \"%1\".")
                             .arg(port.name);
             return false;
         }

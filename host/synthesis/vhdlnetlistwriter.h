@@ -3,6 +3,7 @@
 #include "hostexport.h"
 #include "yosysnetlist.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace IPCore {
@@ -13,6 +14,8 @@ namespace IPCore {
 /// plain VHDL-93.
 class IPCORE_SYNTHESIS_EXPORT VhdlNetlistWriter
 {
+    Q_DECLARE_TR_FUNCTIONS(VhdlNetlistWriter)
+
 public:
     /// The VHDL text in `text`; false with `error` naming the first cell
     /// that has no VHDL form (for instance an unmapped coarse cell).

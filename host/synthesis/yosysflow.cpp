@@ -1,5 +1,6 @@
 #include "yosysflow.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,7 +32,8 @@ QString moduleName(const QString &workDir, QString &error)
     const QString path = workDir + QStringLiteral("/top_define.vh");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        error = QStringLiteral("Cannot read \"%1\": %2.").arg(path, file.errorString());
+        error = QCoreApplication::translate("IPCore::YosysFlow", "Cannot read \"%1\": %2.")
+                        .arg(path, file.errorString());
         return QString();
     }
     static const QRegularExpression line(
@@ -42,7 +44,9 @@ QString moduleName(const QString &workDir, QString &error)
         if (match.hasMatch())
             return match.captured(1);
     }
-    error = QStringLiteral("\"%1\" has no \"`define module_name NAME\" line.").arg(path);
+    error = QCoreApplication::translate("IPCore::YosysFlow",
+                                        "\"%1\" has no \"`define module_name NAME\" line.")
+                    .arg(path);
     return QString();
 }
 

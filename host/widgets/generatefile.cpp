@@ -2,6 +2,7 @@
 
 #include "fileutils.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace IPCore {
@@ -19,7 +20,7 @@ bool generateFile(const QString &path,
     QString error;
     if (Utils::FileUtils::writeFile(path, text, error))
         return true;
-    QMessageBox::critical(parent, QStringLiteral("Error"), error);
+    QMessageBox::critical(parent, QCoreApplication::translate("IPCore", "Error"), error);
     return false;
 }
 

@@ -151,8 +151,8 @@ void IPGenDialog::uiSetSynthesisTool(const QString &tool)
 {
     const int index = m_tool->findText(tool);
     if (index < 0) {
-        qWarning().noquote() << "Unknown synthesis tool" << tool << "- keeping"
-                             << m_tool->currentText();
+        qWarning().noquote()
+                << tr("Unknown synthesis tool %1 - keeping %2").arg(tool, m_tool->currentText());
         return;
     }
     m_tool->setCurrentIndex(index);
@@ -166,8 +166,9 @@ int IPGenDialog::uiLanguageIndex() const
 void IPGenDialog::uiSetLanguageIndex(int index)
 {
     if (index < 0 || index >= m_language->count()) {
-        qWarning().noquote() << "Unknown language index" << index << "- keeping"
-                             << m_language->currentText();
+        qWarning().noquote() << tr("Unknown language index %1 - keeping %2")
+                                        .arg(index)
+                                        .arg(m_language->currentText());
         return;
     }
     m_language->setCurrentIndex(index);

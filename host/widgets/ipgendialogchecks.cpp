@@ -155,7 +155,7 @@ QString describeOption(const QWidget *widget)
         current = edit->text();
     } else if (const auto *spin = qobject_cast<const QSpinBox *>(widget)) {
         kind = QStringLiteral("integer");
-        values = QStringLiteral("%1 to %2").arg(spin->minimum()).arg(spin->maximum());
+        values = IPGenDialog::tr("%1 to %2").arg(spin->minimum()).arg(spin->maximum());
         current = QString::number(spin->value());
     } else if (const auto *box = qobject_cast<const QCheckBox *>(widget)) {
         kind = QStringLiteral("switch");
@@ -184,10 +184,10 @@ QString describeOption(const QWidget *widget)
 
 bool IPGenDialog::checkModuleName()
 {
-    const QString problem = OutputChecks::moduleNameProblem(moduleName());
-    if (problem.isEmpty())
+    QString error;
+    if (OutputChecks::checkModuleName(moduleName(), error))
         return true;
-    showErrorMsg({problem});
+    showErrorMsg({error});
     return false;
 }
 
@@ -218,11 +218,11 @@ bool IPGenDialog::checkFileExisting()
 QStringList IPGenDialog::checkFileOptions()
 {
     QStringList problems;
-    for (const QString &problem : {OutputChecks::outputDirectoryProblem(createPath()),
-                                   OutputChecks::fileNameProblem(fileName())}) {
-        if (!problem.isEmpty())
-            problems << problem;
-    }
+    QString error;
+    if (!OutputChecks::checkOutputDirectory(createPath(), error))
+        problems << error;
+    if (!OutputChecks::checkFileName(fileName(), error))
+        problems << error;
     return problems;
 }
 
