@@ -396,7 +396,11 @@ module dds_ii_taylor_sum #(
     always @(posedge clk)
         y5 <= total[VW-1 -: W+1];
 
-    assign y = (y5 > TOP) ? TOP[W-1:0] : (y5 < -TOP) ? -TOP[W-1:0] : y5[W-1:0];
+    // Saturation from the top bits: above TOP is 01x..x, below -TOP is
+    // 10x..x or 110..0.
+    wire over = !y5[W] && y5[W-1];
+    wire under = y5[W] && (!y5[W-1] || y5[W-2:0] == {(W-1){1'b0}});
+    assign y = over ? TOP[W-1:0] : under ? -TOP[W-1:0] : y5[W-1:0];
     wire unused_low = &{1'b0, u4[15:0], total};
 endmodule
 
@@ -474,41 +478,21 @@ module dds_ii_sincos #(
         zero2 <= zero1;
     end
 
-    // The block RAM's output is slow: with a cycle to spare, a fabric
-    // register keeps it off the unfolding.
-    wire [2*W-1:0] entry_u;
-    wire [2:0]     octant_u;
-    wire           zero_u;
-    generate
-        if (READ_REG) begin : g_read_reg
-            reg [2*W-1:0] entry3;
-            reg [2:0]     octant3;
-            reg           zero3;
-            always @(posedge clk) begin
-                entry3 <= entry2;
-                octant3 <= octant2;
-                zero3 <= zero2;
-            end
-            assign entry_u = entry3;
-            assign octant_u = octant3;
-            assign zero_u = zero3;
-        end else begin : g_read_direct
-            assign entry_u = entry2;
-            assign octant_u = octant2;
-            assign zero_u = zero2;
-        end
-    endgenerate
+    // Octant symmetry: the implied angle-0 entry, then the swap and signs.
+    wire [W-1:0] s_tab = zero2 ? {W{1'b0}} : entry2[2*W-1:W];
+    wire [W-1:0] c_tab = zero2 ? AMP : entry2[W-1:0];
 
-    // Unfold by octant symmetry.
-    wire [W-1:0] s_oct = zero_u ? {W{1'b0}} : entry_u[2*W-1:W];
-    wire [W-1:0] c_oct = zero_u ? AMP : entry_u[W-1:0];
-    wire         swap = octant_u[0] ^ octant_u[1];
+    // The block RAM's output is slow: with a cycle to spare, a fabric
+    // register keeps it off the rest of the unfolding.
+    wire [W-1:0] s_oct, c_oct;
+    wire         swap, s_neg, c_neg;
+    dds_ii_delay #(.WIDTH(2 * W + 3), .DEPTH(READ_REG)) read (
+        .clk(clk),
+        .d({s_tab, c_tab, octant2[0] ^ octant2[1], octant2[2], octant2[2] ^ octant2[1]}),
+        .q({s_oct, c_oct, swap, s_neg, c_neg}));
+
     wire [W-1:0] s_mag = swap ? c_oct : s_oct;
     wire [W-1:0] c_mag = swap ? s_oct : c_oct;
-    wire         s_neg = octant_u[2];
-    wire         c_neg = octant_u[2] ^ octant_u[1];
-    wire [W-1:0] s_full = s_neg ? -s_mag : s_mag;
-    wire [W-1:0] c_full = c_neg ? -c_mag : c_mag;
 
     generate
         if (TAYLOR) begin : g_taylor
@@ -537,14 +521,15 @@ module dds_ii_sincos #(
                 .clk(clk), .d({f201_2, f127r_2}), .q({f201_u, f127r_u}));
             wire [FBX+18:0] frac_k = {f201_u, 11'b0} + {12'b0, f127r_u};
 
-            // Stage 3: full-circle sine and cosine, the sine negated, d.
-            wire [W-1:0]       ns_full = s_neg ? s_mag : -s_mag;
+            // Stage 3: full-circle sine and cosine, the sine negated, d;
+            // -x as ~x + 1, so that the sign selects no carry chain.
+            wire [W-1:0]       w_one = {{(W - 1){1'b0}}, 1'b1};
             reg signed [W-1:0] s3, c3, ns3;
             reg [KB+2:0]       d3;
             always @(posedge clk) begin
-                s3 <= s_full;
-                c3 <= c_full;
-                ns3 <= ns_full;
+                s3 <= (s_mag ^ {W{s_neg}}) + (w_one & {W{s_neg}});
+                c3 <= (c_mag ^ {W{c_neg}}) + (w_one & {W{c_neg}});
+                ns3 <= (s_mag ^ {W{!s_neg}}) + (w_one & {W{!s_neg}});
                 d3 <= frac_k[FB +: KB + 3];
             end
 
@@ -571,10 +556,9 @@ module dds_ii_sincos #(
             end
             assign sine = s_inv + {{(W - 1){1'b0}}, s_inc};
             assign cosine = c_inv + {{(W - 1){1'b0}}, c_inc};
-            wire unused_full = &{1'b0, s_full, c_full};
         end else begin : g_plain
-            assign sine = s_full;
-            assign cosine = c_full;
+            assign sine = s_neg ? -s_mag : s_mag;
+            assign cosine = c_neg ? -c_mag : c_mag;
         end
     endgenerate
 
