@@ -206,6 +206,7 @@ module dds_ii_phase_gen #(
     // accumulators, so the whole stream is only shifted in time.
     wire           valid1p;
     wire [CIW-1:0] chan1_pre;
+    wire [CIW-1:0] chan_ahead;   // the channel of stage 2 one cycle later
     generate
         if (PRE > 0) begin : g_pre
             reg  [PRE-1:0] valid_pre;
@@ -217,13 +218,36 @@ module dds_ii_phase_gen #(
                     valid_pre <= valid_chain[PRE-1:0];
             end
             assign valid1p = valid_chain[PRE];
+            dds_ii_delay #(.WIDTH(CIW), .DEPTH(PRE - 1)) pre (
+                .clk(clk), .d(chan1), .q(chan_ahead));
+            reg [CIW-1:0] chan_last;
+            always @(posedge clk)
+                chan_last <= chan_ahead;
+            assign chan1_pre = chan_last;
         end else begin : g_no_pre
             assign valid1p = valid1;
+            assign chan_ahead = beat_chan;
+            assign chan1_pre = chan1;
         end
     endgenerate
-    dds_ii_delay #(.WIDTH(CIW), .DEPTH(PRE)) pre (.clk(clk), .d(chan1), .q(chan1_pre));
     // One channel needs no index: the fabric would not see it is always 0.
     wire [CIW-1:0] chan = (NCH == 1) ? {CIW{1'b0}} : chan1_pre;
+
+    // Several channels look their fixed increment up a cycle ahead, so that
+    // only the adder sits before the accumulators.
+    wire [CIW-1:0] inc_chan = (NCH == 1) ? {CIW{1'b0}} : chan_ahead;
+    wire [P-1:0]   inc_ahead = INC_INIT[inc_chan*P +: P];
+    wire [P-1:0] inc_fixed;
+    generate
+        if (NCH > 1) begin : g_inc_ahead
+            reg [P-1:0] inc_next;
+            always @(posedge clk)
+                inc_next <= inc_ahead;
+            assign inc_fixed = inc_next;
+        end else begin : g_inc_const
+            assign inc_fixed = inc_ahead;
+        end
+    endgenerate
 
     // Stage 2: read-modify-write of the channel's accumulator. The sample
     // carries the accumulator as it was; the increment counts from the next.
@@ -234,7 +258,7 @@ module dds_ii_phase_gen #(
         case (INC_MODE)
             1:       inc_sel = prog_inc_sel;
             2:       inc_sel = inc1;
-            default: inc_sel = INC_INIT[chan*P +: P];
+            default: inc_sel = inc_fixed;
         endcase
         case (OFF_MODE)
             1:       off_sel = OFF_INIT[chan*P +: P];
