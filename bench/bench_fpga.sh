@@ -41,6 +41,7 @@ configs=(
     "dither|NoiseShaping_sys=Phase Dithering"
     "prog_inc|PhaseIncrementProgrammability=programmable_inc"
     "stream_inc|PhaseIncrementProgrammability=streaming_inc"
+    "widest|ParameterSelection=Hardware Parameters|PhaseWidth=13|OutputWidth=25|channel1_column1=AE1"
 )
 
 define() { sed -n "s/^\`define $2 //p" "$1"; }
