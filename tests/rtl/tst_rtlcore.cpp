@@ -74,7 +74,7 @@ void TestRtlCore::matchesModel_data()
     } rows[] = {
             // clang-format off
         {"fixed inc, 48/16 dithering, delay 13", hardwareSettings(PhaseGenAndLut, 1, 48, 16, PhaseDithering, FixedInc, NoOff, 13), false, {}},
-        {"fixed inc and off, 2 ch, sine only", hardwareSettings(PhaseGenAndLut, 2, 16, 12, NoNoiseShaping, FixedInc, FixedOff, 0, Sine | ChanIdOut), false, {}},
+        {"fixed inc and off, 2 ch, sine only, delay 3", hardwareSettings(PhaseGenAndLut, 2, 16, 12, NoNoiseShaping, FixedInc, FixedOff, 3, Sine | ChanIdOut), false, {}},
         {"programmable off, no phase out", hardwareSettings(PhaseGenAndLut, 1, 16, 25, NoNoiseShaping, FixedInc, ProgOff, 0, Sine | Cosine), false, {}},
         {"streaming off, 3 ch dithering", hardwareSettings(PhaseGenAndLut, 3, 20, 10, PhaseDithering, FixedInc, StreamOff, 1), false, {}},
         {"programmable inc, fixed off, 48/25 taylor", hardwareSettings(PhaseGenAndLut, 2, 48, 25, TaylorCorrected, ProgInc, FixedOff), false, {}},
@@ -87,6 +87,7 @@ void TestRtlCore::matchesModel_data()
         {"dithering 10/4", hardwareSettings(PhaseGenAndLut, 1, 10, 4, PhaseDithering), false, {}},
         {"taylor 12/12 without dropped bits", hardwareSettings(PhaseGenAndLut, 1, 12, 12, TaylorCorrected), false, {}},
         {"table only, sine only, delay 2", hardwareSettings(LutOnly, 1, 16, 8, NoNoiseShaping, FixedInc, NoOff, 2, Sine), false, {}},
+        {"table only taylor 20/16", hardwareSettings(LutOnly, 1, 20, 16, TaylorCorrected), false, {}},
         {"table only taylor 25/25, delay 12", hardwareSettings(LutOnly, 1, 25, 25, TaylorCorrected, FixedInc, NoOff, 12), false, {}},
         {"netlist, 3 ch streaming inc, dithering", hardwareSettings(PhaseGenAndLut, 3, 20, 10, PhaseDithering, StreamInc, ProgOff), true, lut4},
         {"netlist, 2 ch taylor 16/14", hardwareSettings(PhaseGenAndLut, 2, 16, 14, TaylorCorrected, FixedInc, FixedOff, 1), false, lut4},
