@@ -220,10 +220,8 @@ module dds_ii_phase_gen #(
             assign valid1p = valid_chain[PRE];
             dds_ii_delay #(.WIDTH(CIW), .DEPTH(PRE - 1)) pre (
                 .clk(clk), .d(chan1), .q(chan_ahead));
-            reg [CIW-1:0] chan_last;
-            always @(posedge clk)
-                chan_last <= chan_ahead;
-            assign chan1_pre = chan_last;
+            dds_ii_delay #(.WIDTH(CIW), .DEPTH(1)) pre_last (
+                .clk(clk), .d(chan_ahead), .q(chan1_pre));
         end else begin : g_no_pre
             assign valid1p = valid1;
             assign chan_ahead = beat_chan;
@@ -237,17 +235,9 @@ module dds_ii_phase_gen #(
     // only the adder sits before the accumulators.
     wire [CIW-1:0] inc_chan = (NCH == 1) ? {CIW{1'b0}} : chan_ahead;
     wire [P-1:0]   inc_ahead = INC_INIT[inc_chan*P +: P];
-    wire [P-1:0] inc_fixed;
-    generate
-        if (NCH > 1) begin : g_inc_ahead
-            reg [P-1:0] inc_next;
-            always @(posedge clk)
-                inc_next <= inc_ahead;
-            assign inc_fixed = inc_next;
-        end else begin : g_inc_const
-            assign inc_fixed = inc_ahead;
-        end
-    endgenerate
+    wire [P-1:0]   inc_fixed;
+    dds_ii_delay #(.WIDTH(P), .DEPTH((NCH > 1) ? 1 : 0)) inc_next (
+        .clk(clk), .d(inc_ahead), .q(inc_fixed));
 
     // Stage 2: read-modify-write of the channel's accumulator. The sample
     // carries the accumulator as it was; the increment counts from the next.
