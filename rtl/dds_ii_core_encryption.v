@@ -313,6 +313,33 @@ module dds_ii_phase_gen #(
                            phase_inc, phase_off, config_inc, config_off};
 endmodule
 
+// x + inc, with SPLIT in two halves: the low one and its carry registered.
+module dds_ii_increment #(
+    parameter W = 12,
+    parameter SPLIT = 0
+) (
+    input  wire         clk,
+    input  wire [W-1:0] x,
+    input  wire         inc,
+    output wire [W-1:0] y
+);
+    generate
+        if (SPLIT) begin : g_split
+            localparam H = W / 2;
+            reg [H:0]     lo;
+            reg [W-H-1:0] hi;
+            always @(posedge clk) begin
+                lo <= {1'b0, x[H-1:0]} + {{H{1'b0}}, inc};
+                hi <= x[W-1:H];
+            end
+            assign y = {hi + {{(W - H - 1){1'b0}}, lo[H]}, lo[H-1:0]};
+        end else begin : g_whole
+            assign y = x + {{(W - 1){1'b0}}, inc};
+            wire unused_clk = clk;
+        end
+    endgenerate
+endmodule
+
 // Taylor-corrected value floor((base * 2^SH + x * d + 2^(SH-1)) / 2^SH),
 // saturated to +-(2^(W-1) - 1), where the first row of x * d may differ
 // from x: x_set when d[0] is set, x_clear when not. The product is a tree
@@ -425,6 +452,7 @@ endmodule
 // Registers: 2 without Taylor, one more with INV_REG, which registers the
 // unfolded magnitudes, inverted, before the negation's increment; 7 with
 // Taylor, one more with SPLIT, which registers the first partial products.
+// INC_SPLIT (with INV_REG) adds one between the halves of the increment.
 // READ_REG (with INV_REG or Taylor) adds one that registers the table word
 // before the unfolding. The result is combinational from the last one.
 module dds_ii_sincos #(
@@ -435,6 +463,7 @@ module dds_ii_sincos #(
     parameter INV_REG = 0,
     parameter READ_REG = 0,
     parameter SPLIT = 0,
+    parameter INC_SPLIT = 0,
     parameter LUT_FILE = ""
 ) (
     input  wire         clk,
@@ -568,8 +597,10 @@ module dds_ii_sincos #(
                 s_inc <= s_neg;
                 c_inc <= c_neg;
             end
-            assign sine = s_inv + {{(W - 1){1'b0}}, s_inc};
-            assign cosine = c_inv + {{(W - 1){1'b0}}, c_inc};
+            dds_ii_increment #(.W(W), .SPLIT(INC_SPLIT)) s_add (
+                .clk(clk), .x(s_inv), .inc(s_inc), .y(sine));
+            dds_ii_increment #(.W(W), .SPLIT(INC_SPLIT)) c_add (
+                .clk(clk), .x(c_inv), .inc(c_inc), .y(cosine));
         end else begin : g_plain
             assign sine = s_neg ? -s_mag : s_mag;
             assign cosine = c_neg ? -c_mag : c_mag;
@@ -639,7 +670,10 @@ module dds_ii_core #(
     localparam FIRST_ABSORBED = (HAS_LUT && (INV_REG || SPLIT) && !EARLY) ? 1 : 0;
     // A further cycle, if there is one, registers the table word.
     localparam READ_REG = (HAS_LUT && DELAY > FIRST_ABSORBED) ? 1 : 0;
-    localparam ABSORBED = FIRST_ABSORBED + READ_REG;
+    // A third splits the negation's increment in halves, when it is a
+    // longer carry chain than the accumulator's.
+    localparam INC_SPLIT = (HAS_LUT && INV_REG && W > P && DELAY > FIRST_ABSORBED + READ_REG) ? 1 : 0;
+    localparam ABSORBED = FIRST_ABSORBED + READ_REG + INC_SPLIT;
     localparam TABLE_REGS = LUT_REGS + ABSORBED;
     localparam REST = DELAY - ABSORBED;
     // The rest of the delay costs least before the accumulators, where the
@@ -745,7 +779,7 @@ module dds_ii_core #(
         if (HAS_LUT) begin : g_lut
             dds_ii_sincos #(
                 .P(P), .W(W), .T(T), .TAYLOR(TAYLOR), .INV_REG(INV_REG), .READ_REG(READ_REG),
-                .SPLIT(SPLIT), .LUT_FILE(LUT_FILE)
+                .SPLIT(SPLIT), .INC_SPLIT(INC_SPLIT), .LUT_FILE(LUT_FILE)
             ) lut (
                 .clk(clk), .phase(lut_phase4), .sine(lut_sine), .cosine(lut_cosine));
         end else begin : g_no_lut

@@ -165,10 +165,12 @@ void TestRtlCore::tableOnlyCoversEveryAddress_data()
     QTest::addColumn<int>("P");
     QTest::addColumn<int>("W");
     QTest::addColumn<QString>("noiseShaping");
-    QTest::newRow("A=4 W=4") << 4 << 4 << QString(NoNoiseShaping);
-    QTest::newRow("A=10 W=25") << 10 << 25 << QString(NoNoiseShaping);
-    QTest::newRow("A=12 W=12 taylor without dropped bits") << 12 << 12 << QString(TaylorCorrected);
-    QTest::newRow("A=12 W=21 taylor") << 20 << 21 << QString(TaylorCorrected);
+    QTest::addColumn<int>("extraLatency");
+    QTest::newRow("A=4 W=4") << 4 << 4 << QString(NoNoiseShaping) << 0;
+    QTest::newRow("A=10 W=25, delay 3") << 10 << 25 << QString(NoNoiseShaping) << 3;
+    QTest::newRow("A=12 W=12 taylor without dropped bits")
+            << 12 << 12 << QString(TaylorCorrected) << 0;
+    QTest::newRow("A=12 W=21 taylor") << 20 << 21 << QString(TaylorCorrected) << 0;
 }
 
 // Every table address once, through phase_i, with all dropped bits set
@@ -179,8 +181,10 @@ void TestRtlCore::tableOnlyCoversEveryAddress()
     QFETCH(int, P);
     QFETCH(int, W);
     QFETCH(QString, noiseShaping);
+    QFETCH(int, extraLatency);
     RtlSimulation sim(nextDir());
-    QVERIFY(writeCore(sim, hardwareSettings(LutOnly, 1, P, W, noiseShaping)));
+    QVERIFY(writeCore(
+            sim, hardwareSettings(LutOnly, 1, P, W, noiseShaping, FixedInc, NoOff, extraLatency)));
     const CoreConfig &c = sim.config();
     const int n = 1 << c.addressWidth();
     QVector<CycleIn> stimulus(2, CycleIn{false});
