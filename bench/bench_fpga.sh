@@ -41,6 +41,8 @@ configs=(
     "dither|NoiseShaping_sys=Phase Dithering"
     "prog_inc|PhaseIncrementProgrammability=programmable_inc"
     "stream_inc|PhaseIncrementProgrammability=streaming_inc"
+    # The widest output (25) at the largest phase width whose yardstick
+    # still fits the HX8K's block RAM; the increment as the yardsticks cut it.
     "widest|ParameterSelection=Hardware Parameters|PhaseWidth=13|OutputWidth=25|channel1_column1=AE1"
 )
 
