@@ -38,6 +38,7 @@ configs=(
     "latency7|Latency=7"
     "ch16|NumberOfChannels=16"
     "taylor|NoiseShaping_sys=Taylor Series Corrected"
+    "taylor12|NoiseShaping_sys=Taylor Series Corrected|Latency=12"
     "dither|NoiseShaping_sys=Phase Dithering"
     "prog_inc|PhaseIncrementProgrammability=programmable_inc"
     "stream_inc|PhaseIncrementProgrammability=streaming_inc"
