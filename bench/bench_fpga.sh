@@ -38,9 +38,13 @@ configs=(
     "latency7|Latency=7"
     "ch16|NumberOfChannels=16"
     "taylor|NoiseShaping_sys=Taylor Series Corrected"
+    "taylor12|NoiseShaping_sys=Taylor Series Corrected|Latency=12"
     "dither|NoiseShaping_sys=Phase Dithering"
     "prog_inc|PhaseIncrementProgrammability=programmable_inc"
     "stream_inc|PhaseIncrementProgrammability=streaming_inc"
+    # The widest output (25) at the largest phase width whose yardstick
+    # still fits the HX8K's block RAM; the increment as the yardsticks cut it.
+    "widest|ParameterSelection=Hardware Parameters|PhaseWidth=13|OutputWidth=25|channel1_column1=AE1"
 )
 
 define() { sed -n "s/^\`define $2 //p" "$1"; }

@@ -206,6 +206,7 @@ module dds_ii_phase_gen #(
     // accumulators, so the whole stream is only shifted in time.
     wire           valid1p;
     wire [CIW-1:0] chan1_pre;
+    wire [CIW-1:0] chan_ahead;   // the channel of stage 2 one cycle later
     generate
         if (PRE > 0) begin : g_pre
             reg  [PRE-1:0] valid_pre;
@@ -217,13 +218,26 @@ module dds_ii_phase_gen #(
                     valid_pre <= valid_chain[PRE-1:0];
             end
             assign valid1p = valid_chain[PRE];
+            dds_ii_delay #(.WIDTH(CIW), .DEPTH(PRE - 1)) pre (
+                .clk(clk), .d(chan1), .q(chan_ahead));
+            dds_ii_delay #(.WIDTH(CIW), .DEPTH(1)) pre_last (
+                .clk(clk), .d(chan_ahead), .q(chan1_pre));
         end else begin : g_no_pre
             assign valid1p = valid1;
+            assign chan_ahead = beat_chan;
+            assign chan1_pre = chan1;
         end
     endgenerate
-    dds_ii_delay #(.WIDTH(CIW), .DEPTH(PRE)) pre (.clk(clk), .d(chan1), .q(chan1_pre));
     // One channel needs no index: the fabric would not see it is always 0.
     wire [CIW-1:0] chan = (NCH == 1) ? {CIW{1'b0}} : chan1_pre;
+
+    // Several channels look their fixed increment up a cycle ahead, so that
+    // only the adder sits before the accumulators.
+    wire [CIW-1:0] inc_chan = (NCH == 1) ? {CIW{1'b0}} : chan_ahead;
+    wire [P-1:0]   inc_ahead = INC_INIT[inc_chan*P +: P];
+    wire [P-1:0]   inc_fixed;
+    dds_ii_delay #(.WIDTH(P), .DEPTH((NCH > 1) ? 1 : 0)) inc_next (
+        .clk(clk), .d(inc_ahead), .q(inc_fixed));
 
     // Stage 2: read-modify-write of the channel's accumulator. The sample
     // carries the accumulator as it was; the increment counts from the next.
@@ -234,7 +248,7 @@ module dds_ii_phase_gen #(
         case (INC_MODE)
             1:       inc_sel = prog_inc_sel;
             2:       inc_sel = inc1;
-            default: inc_sel = INC_INIT[chan*P +: P];
+            default: inc_sel = inc_fixed;
         endcase
         case (OFF_MODE)
             1:       off_sel = OFF_INIT[chan*P +: P];
@@ -299,14 +313,148 @@ module dds_ii_phase_gen #(
                            phase_inc, phase_off, config_inc, config_off};
 endmodule
 
+// x + inc, with SPLIT in two halves: the low one and its carry registered.
+module dds_ii_increment #(
+    parameter W = 12,
+    parameter SPLIT = 0
+) (
+    input  wire         clk,
+    input  wire [W-1:0] x,
+    input  wire         inc,
+    output wire [W-1:0] y
+);
+    generate
+        if (SPLIT) begin : g_split
+            localparam H = W / 2;
+            reg [H:0]     lo;
+            reg [W-H-1:0] hi;
+            always @(posedge clk) begin
+                lo <= {1'b0, x[H-1:0]} + {{H{1'b0}}, inc};
+                hi <= x[W-1:H];
+            end
+            assign y = {hi + {{(W - H - 1){1'b0}}, lo[H]}, lo[H-1:0]};
+        end else begin : g_whole
+            assign y = x + {{(W - 1){1'b0}}, inc};
+            wire unused_clk = clk;
+        end
+    endgenerate
+endmodule
+
+// Taylor-corrected value floor((base * 2^SH + x * d + 2^(SH-1)) / 2^SH),
+// saturated to +-(2^(W-1) - 1), where the first row of x * d may differ
+// from x: x_set when d[0] is set, x_clear when not. The product is a tree
+// of partial sums, each level one short carry chain: rows of x gated by
+// the bits of d, summed in pairs over the levels below. Registers: 4, one
+// more with SPLIT (the first level); the result is combinational from the
+// last one.
+module dds_ii_taylor_sum #(
+    parameter W = 12,
+    parameter SH = 28,
+    parameter SPLIT = 0
+) (
+    input  wire                clk,
+    input  wire signed [W-1:0] x,
+    input  wire signed [W-1:0] x_set,
+    input  wire signed [W-1:0] x_clear,
+    input  wire        [18:0]  d,
+    input  wire signed [W-1:0] base,
+    output wire        [W-1:0] y
+);
+    localparam VW = SH + W - 15;   // sum bits from 2^16 up
+    localparam signed [W:0] TOP = (1 << (W - 1)) - 1;
+    wire [19:0]         dx = {1'b0, d};
+    wire signed [W+1:0] xe = {{2{x[W-1]}}, x};
+    wire signed [W+1:0] xe_set = {{2{x_set[W-1]}}, x_set};
+    wire signed [W+1:0] xe_clear = {{2{x_clear[W-1]}}, x_clear};
+
+    // Level 1: x * d[2j+1:2j], ten of them.
+    wire [10*(W+2)-1:0] q_next;
+    genvar j;
+    generate
+        for (j = 0; j < 10; j = j + 1) begin : g_pairs
+            wire signed [W+1:0] lo = (j == 0) ? (dx[0] ? xe_set : xe_clear)
+                                              : (dx[2*j] ? xe : {(W+2){1'b0}});
+            wire signed [W+1:0] hi = dx[2*j+1] ? xe : {(W+2){1'b0}};
+            assign q_next[j*(W+2) +: W+2] = lo + (hi <<< 1);
+        end
+    endgenerate
+    wire [10*(W+2)-1:0] q;
+    wire [W-1:0]        base1;
+    dds_ii_delay #(.WIDTH(10 * (W + 2) + W), .DEPTH(SPLIT)) level1 (
+        .clk(clk), .d({q_next, base}), .q({q, base1}));
+
+    // Level 2: x * d[4j+3:4j], five of them.
+    reg [5*(W+4)-1:0] r;
+    reg [W-1:0]       base2;
+    generate
+        for (j = 0; j < 5; j = j + 1) begin : g_quads
+            wire [W+1:0]        q_lo = q[2*j*(W+2) +: W+2];
+            wire [W+1:0]        q_hi = q[(2*j+1)*(W+2) +: W+2];
+            wire signed [W+3:0] lo = {{2{q_lo[W+1]}}, q_lo};
+            wire signed [W+3:0] hi = {{2{q_hi[W+1]}}, q_hi};
+            always @(posedge clk)
+                r[j*(W+4) +: W+4] <= lo + (hi <<< 2);
+        end
+    endgenerate
+    always @(posedge clk)
+        base2 <= base1;
+
+    // Level 3: x * d[7:0], x * d[15:8], and the base with the rounding half
+    // plus x * d[19:16], all from 2^16 up.
+    wire [W+3:0]         r0 = r[0 +: W+4];
+    wire [W+3:0]         r1 = r[(W+4) +: W+4];
+    wire [W+3:0]         r2 = r[2*(W+4) +: W+4];
+    wire [W+3:0]         r3 = r[3*(W+4) +: W+4];
+    wire [W+3:0]         r4 = r[4*(W+4) +: W+4];
+    wire signed [W+7:0]  r0e = {{4{r0[W+3]}}, r0};
+    wire signed [W+7:0]  r1e = {{4{r1[W+3]}}, r1};
+    wire signed [W+7:0]  r2e = {{4{r2[W+3]}}, r2};
+    wire signed [W+7:0]  r3e = {{4{r3[W+3]}}, r3};
+    wire signed [VW-1:0] r4e = {{(VW-W-4){r4[W+3]}}, r4};
+    wire signed [VW-1:0] based = {base2[W-1], base2, 1'b1, {(SH-17){1'b0}}};
+    reg signed [W+7:0]   t0, t1;
+    reg [VW-1:0]         v3;
+    always @(posedge clk) begin
+        t0 <= r0e + (r1e <<< 4);
+        t1 <= r2e + (r3e <<< 4);
+        v3 <= based + r4e;
+    end
+
+    // Level 4: x * d[15:0].
+    wire signed [W+15:0] t0e = {{8{t0[W+7]}}, t0};
+    wire signed [W+15:0] t1e = {{8{t1[W+7]}}, t1};
+    reg signed [W+15:0]  u4;
+    reg [VW-1:0]         v4;
+    always @(posedge clk) begin
+        u4 <= t0e + (t1e <<< 8);
+        v4 <= v3;
+    end
+
+    // Level 5: the whole sum; its low 16 bits are u4's, with no carry out.
+    wire [VW-1:0] u_high = {{(VW-W){u4[W+15]}}, u4[W+15:16]};
+    wire [VW-1:0] total = u_high + v4;
+    reg signed [W:0] y5;
+    always @(posedge clk)
+        y5 <= total[VW-1 -: W+1];
+
+    // Saturation from the top bits: above TOP is 01x..x, below -TOP is
+    // 10x..x or 110..0.
+    wire over = !y5[W] && y5[W-1];
+    wire under = y5[W] && (!y5[W-1] || y5[W-2:0] == {(W-1){1'b0}});
+    assign y = over ? TOP[W-1:0] : under ? -TOP[W-1:0] : y5[W-1:0];
+    wire unused_low = &{1'b0, u4[15:0], total};
+endmodule
+
 // Sine and cosine of the top A = P - T phase bits from the octant table
 // (entries (0, pi/4], the angle-0 entry implied), unfolded to the full
 // circle. With TAYLOR the next bits of the phase correct the result to
 // first order: sin(x+d) = sin x + d cos x, cos(x+d) = cos x - d sin x.
-// Registers: 2 without Taylor (one more with INV_REG, which registers the
-// unfolded magnitudes, inverted, before the negation's increment, and one
-// more with READ_REG as well, which registers the table word before the
-// unfolding), 7 with it; the result is combinational from the last one.
+// Registers: 2 without Taylor, one more with INV_REG, which registers the
+// unfolded magnitudes, inverted, before the negation's increment; 7 with
+// Taylor, one more with SPLIT, which registers the first partial products.
+// INC_SPLIT (with INV_REG) adds one between the halves of the increment.
+// READ_REG (with INV_REG or Taylor) adds one that registers the table word
+// before the unfolding. The result is combinational from the last one.
 module dds_ii_sincos #(
     parameter P = 12,
     parameter W = 12,
@@ -314,6 +462,8 @@ module dds_ii_sincos #(
     parameter TAYLOR = 0,
     parameter INV_REG = 0,
     parameter READ_REG = 0,
+    parameter SPLIT = 0,
+    parameter INC_SPLIT = 0,
     parameter LUT_FILE = ""
 ) (
     input  wire         clk,
@@ -329,7 +479,6 @@ module dds_ii_sincos #(
     localparam FB = (T < 16) ? T : 16;    // phase bits used for the correction
     localparam FBX = (FB > 0) ? FB : 1;
     localparam KB = 16;                   // fraction bits of 2*pi
-    localparam [KB+2:0] TWO_PI = 411775;  // round(2*pi * 2^KB)
 
     // Stage 1: octant, index into the octant table, correction fraction.
     wire [AE-1:0]  addr = {phase[P-1 -: A], {(AE - A){1'b0}}};
@@ -340,13 +489,11 @@ module dds_ii_sincos #(
     reg [2:0]     octant1;
     reg           zero1;        // angle k = 0: sine 0, cosine AMP
     reg [RBX-1:0] rom_addr1;    // table entry k is held at k - 1
-    reg [FBX-1:0] frac1;
     always @(posedge clk) begin
         octant1 <= octant;
         zero1 <= !octant[0] && pos == 0;
         // Odd octants run backwards: k = 2^RB - pos, stored at ~pos.
         rom_addr1 <= octant[0] ? ~pos : pos - 1'b1;
-        frac1 <= frac;
     end
 
     // Stage 2: table read.
@@ -374,122 +521,71 @@ module dds_ii_sincos #(
         zero2 <= zero1;
     end
 
-    // The block RAM's output is slow: with a cycle to spare, a fabric
-    // register keeps it off the unfolding.
-    wire [2*W-1:0] entry_u;
-    wire [2:0]     octant_u;
-    wire           zero_u;
-    generate
-        if (INV_REG && READ_REG && !TAYLOR) begin : g_read_reg
-            reg [2*W-1:0] entry3;
-            reg [2:0]     octant3;
-            reg           zero3;
-            always @(posedge clk) begin
-                entry3 <= entry2;
-                octant3 <= octant2;
-                zero3 <= zero2;
-            end
-            assign entry_u = entry3;
-            assign octant_u = octant3;
-            assign zero_u = zero3;
-        end else begin : g_read_direct
-            assign entry_u = entry2;
-            assign octant_u = octant2;
-            assign zero_u = zero2;
-        end
-    endgenerate
+    // Octant symmetry: the implied angle-0 entry, then the swap and signs.
+    wire [W-1:0] s_tab = zero2 ? {W{1'b0}} : entry2[2*W-1:W];
+    wire [W-1:0] c_tab = zero2 ? AMP : entry2[W-1:0];
 
-    // Unfold by octant symmetry.
-    wire [W-1:0] s_oct = zero_u ? {W{1'b0}} : entry_u[2*W-1:W];
-    wire [W-1:0] c_oct = zero_u ? AMP : entry_u[W-1:0];
-    wire         swap = octant_u[0] ^ octant_u[1];
+    // The block RAM's output is slow: with a cycle to spare, a fabric
+    // register keeps it off the rest of the unfolding.
+    wire [W-1:0] s_oct, c_oct;
+    wire         swap, s_neg, c_neg;
+    dds_ii_delay #(.WIDTH(2 * W + 3), .DEPTH(READ_REG)) read (
+        .clk(clk),
+        .d({s_tab, c_tab, octant2[0] ^ octant2[1], octant2[2], octant2[2] ^ octant2[1]}),
+        .q({s_oct, c_oct, swap, s_neg, c_neg}));
+
     wire [W-1:0] s_mag = swap ? c_oct : s_oct;
     wire [W-1:0] c_mag = swap ? s_oct : c_oct;
-    wire         s_neg = octant_u[2];
-    wire         c_neg = octant_u[2] ^ octant_u[1];
-    wire [W-1:0] s_full = s_neg ? -s_mag : s_mag;
-    wire [W-1:0] c_full = c_neg ? -c_mag : c_mag;
 
     generate
         if (TAYLOR) begin : g_taylor
-            localparam SH = KB + A;
-            localparam PW = W + KB + 4;
-
-            // Stage 2 (beside the read): 2*pi * frac in two parts of frac,
-            // the low one with the rounding; stage 3 sums them.
-            localparam FL = FBX / 2;              // low bits of frac
-            localparam [FBX-1:0] FRAC_LO = (1 << FL) - 1;
-            localparam [FBX+KB+2:0] ROUND = 1 << (FBX - 1);
-            wire [FBX-1:0]   frac_hi = frac1 >> FL;
-            wire [FBX-1:0]   frac_lo = frac1 & FRAC_LO;
-            reg [FBX+KB+2:0] dh2, dl2;
+            // d = round(2*pi * frac) in units of 2^-KB of one table step,
+            // 2*pi*2^KB = 201 * 2^11 + 127 = (3 * 2^6 + 9) * 2^11 + 128 - 1:
+            // three levels of short adds beside the fold, read and unfold.
+            localparam [FBX+6:0] ROUND = (FB > 0) ? 1 << (FB - 1) : 0;
+            reg [FBX+1:0] f3_1;
+            reg [FBX+3:0] f9_1;
+            reg [FBX+6:0] f127_1;
             always @(posedge clk) begin
-                dh2 <= frac_hi * TWO_PI;
-                dl2 <= frac_lo * TWO_PI + ROUND;
+                f3_1 <= {1'b0, frac, 1'b0} + {2'b0, frac};
+                f9_1 <= {1'b0, frac, 3'b0} + {4'b0, frac};
+                f127_1 <= {frac, 7'b0} - {7'b0, frac};
             end
+            reg [FBX+7:0] f201_2;
+            reg [FBX+6:0] f127r_2;
+            always @(posedge clk) begin
+                f201_2 <= {f3_1, 6'b0} + {4'b0, f9_1};
+                f127r_2 <= f127_1 + ROUND;
+            end
+            // The table word's fabric register, if any, delays these too.
+            wire [FBX+7:0] f201_u;
+            wire [FBX+6:0] f127r_u;
+            dds_ii_delay #(.WIDTH(2 * FBX + 15), .DEPTH(READ_REG)) frac_read (
+                .clk(clk), .d({f201_2, f127r_2}), .q({f201_u, f127r_u}));
+            wire [FBX+18:0] frac_k = {f201_u, 11'b0} + {12'b0, f127r_u};
 
-            // Stage 3: d = 2*pi * frac, in units of 2^-KB of one table step;
-            // full-circle sine and cosine.
-            wire [FBX+KB+2:0]  d_round = ((dh2 << FL) + dl2) >> FBX;
-            reg signed [W-1:0] s3, c3;
+            // Stage 3: full-circle sine and cosine, the sine negated, d;
+            // -x as ~x + 1, so that the sign selects no carry chain.
+            wire [W-1:0]       w_one = {{(W - 1){1'b0}}, 1'b1};
+            reg signed [W-1:0] s3, c3, ns3;
             reg [KB+2:0]       d3;
             always @(posedge clk) begin
-                s3 <= s_full;
-                c3 <= c_full;
-                d3 <= (FB > 0) ? d_round[KB+2:0] : {(KB+3){1'b0}};
+                s3 <= (s_mag ^ {W{s_neg}}) + (w_one & {W{s_neg}});
+                c3 <= (c_mag ^ {W{c_neg}}) + (w_one & {W{c_neg}});
+                ns3 <= (s_mag ^ {W{!s_neg}}) + (w_one & {W{!s_neg}});
+                d3 <= frac_k[FB +: KB + 3];
             end
 
-            // Stage 4: products d cos x and d sin x, in two parts of d that
-            // multiply with shorter carry chains; stage 5 sums them.
-            localparam DL = (KB + 3) / 2;         // low bits of d
-            localparam DH = KB + 3 - DL;
-            reg signed [W+DH:0] dch4, dsh4;
-            reg signed [W+DL:0] dcl4, dsl4;
-            reg signed [W-1:0]  s4, c4;
-            always @(posedge clk) begin
-                dch4 <= c3 * $signed({1'b0, d3[KB+2 -: DH]});
-                dsh4 <= s3 * $signed({1'b0, d3[KB+2 -: DH]});
-                dcl4 <= c3 * $signed({1'b0, d3[DL-1:0]});
-                dsl4 <= s3 * $signed({1'b0, d3[DL-1:0]});
-                s4 <= s3;
-                c4 <= c3;
-            end
-
-            // Stage 5: scale the products to output units, rounding.
-            localparam signed [PW-1:0] HALF = 1 <<< (SH - 1);
-            wire signed [PW-1:0] dc4 = ($signed({{(PW-W-DH-1){dch4[W+DH]}}, dch4}) <<< DL)
-                                     + $signed({{(PW-W-DL-1){dcl4[W+DL]}}, dcl4});
-            wire signed [PW-1:0] ds4 = ($signed({{(PW-W-DH-1){dsh4[W+DH]}}, dsh4}) <<< DL)
-                                     + $signed({{(PW-W-DL-1){dsl4[W+DL]}}, dsl4});
-            wire signed [PW-1:0] dc_scaled = (dc4 + HALF) >>> SH;
-            wire signed [PW-1:0] ds_scaled = (ds4 + HALF) >>> SH;
-            reg signed [W:0]     dc5, ds5;
-            reg signed [W-1:0]   s5, c5;
-            always @(posedge clk) begin
-                // |d cos x| stays below 2^(W-1): the top bits are sign only.
-                dc5 <= dc_scaled[W:0];
-                ds5 <= ds_scaled[W:0];
-                s5 <= s4;
-                c5 <= c4;
-            end
-
-            // Stage 6: corrected values, one bit wider.
-            reg signed [W:0] s6, c6;
-            always @(posedge clk) begin
-                s6 <= s5 + dc5;
-                c6 <= c5 - ds5;
-            end
-
-            // Stage 7: saturate to the symmetric W-bit range.
-            localparam signed [W:0] TOP = (1 << (W - 1)) - 1;
-            reg [W-1:0] s7, c7;
-            always @(posedge clk) begin
-                s7 <= (s6 > TOP) ? TOP[W-1:0] : (s6 < -TOP) ? -TOP[W-1:0] : s6[W-1:0];
-                c7 <= (c6 > TOP) ? TOP[W-1:0] : (c6 < -TOP) ? -TOP[W-1:0] : c6[W-1:0];
-            end
-            assign sine = s7;
-            assign cosine = c7;
-            wire unused_scaled = &{1'b0, dc_scaled, ds_scaled, d_round, frac1};
+            // sin x + d cos x and cos x - d sin x, each rounded as one sum;
+            // cos x - round(d sin x) = floor(cos x + (-sin x) d - 1 + half),
+            // the -1 folded into the first partial product.
+            dds_ii_taylor_sum #(.W(W), .SH(KB + A), .SPLIT(SPLIT)) sum_sin (
+                .clk(clk), .x(c3), .x_set(c3), .x_clear({W{1'b0}}), .d(d3), .base(s3),
+                .y(sine));
+            dds_ii_taylor_sum #(.W(W), .SH(KB + A), .SPLIT(SPLIT)) sum_cos (
+                .clk(clk), .x(ns3), .x_set(~s3), .x_clear({W{1'b1}}), .d(d3), .base(c3),
+                .y(cosine));
+            wire unused_frac = &{1'b0, frac_k};
         end else if (INV_REG) begin : g_inv_reg
             // -x = ~x + 1: the inversion before the register, only the
             // increment's carry after it.
@@ -501,17 +597,18 @@ module dds_ii_sincos #(
                 s_inc <= s_neg;
                 c_inc <= c_neg;
             end
-            assign sine = s_inv + {{(W - 1){1'b0}}, s_inc};
-            assign cosine = c_inv + {{(W - 1){1'b0}}, c_inc};
-            wire unused_full = &{1'b0, s_full, c_full};
+            dds_ii_increment #(.W(W), .SPLIT(INC_SPLIT)) s_add (
+                .clk(clk), .x(s_inv), .inc(s_inc), .y(sine));
+            dds_ii_increment #(.W(W), .SPLIT(INC_SPLIT)) c_add (
+                .clk(clk), .x(c_inv), .inc(c_inc), .y(cosine));
         end else begin : g_plain
-            assign sine = s_full;
-            assign cosine = c_full;
+            assign sine = s_neg ? -s_mag : s_mag;
+            assign cosine = c_neg ? -c_mag : c_mag;
         end
     endgenerate
 
     // Lint: the phase bits below the correction fraction are dropped.
-    wire unused_phase = &{1'b0, phase, frac1};
+    wire unused_phase = &{1'b0, phase, frac};
 endmodule
 
 // The core: phase generator (4 registers: input, accumulator, offset,
@@ -564,14 +661,19 @@ module dds_ii_core #(
     localparam DITHERED = (DITHER && DB > 0) ? 1 : 0;
     // Without dither stage 4 is a plain delay: the table starts from the
     // offset phase one cycle early and spends the cycle splitting the
-    // negation's increment off the unfolding.
-    localparam EARLY = (HAS_PG && HAS_LUT && !DITHERED && !TAYLOR) ? 1 : 0;
+    // negation's increment off the unfolding, or with the Taylor correction
+    // registering its first partial products.
+    localparam EARLY = (HAS_PG && HAS_LUT && !DITHERED) ? 1 : 0;
     // Otherwise an extra cycle of latency, if there is one, does that.
     localparam INV_REG = (!TAYLOR && (EARLY || DELAY > 0)) ? 1 : 0;
-    localparam INV_ABSORBED = (HAS_LUT && INV_REG && !EARLY) ? 1 : 0;
+    localparam SPLIT = (TAYLOR && (EARLY || DELAY > 0)) ? 1 : 0;
+    localparam FIRST_ABSORBED = (HAS_LUT && (INV_REG || SPLIT) && !EARLY) ? 1 : 0;
     // A further cycle, if there is one, registers the table word.
-    localparam READ_REG = (HAS_LUT && !TAYLOR && DELAY > INV_ABSORBED) ? 1 : 0;
-    localparam ABSORBED = INV_ABSORBED + READ_REG;
+    localparam READ_REG = (HAS_LUT && DELAY > FIRST_ABSORBED) ? 1 : 0;
+    // A third splits the negation's increment in halves, when it is a
+    // longer carry chain than the accumulator's.
+    localparam INC_SPLIT = (HAS_LUT && INV_REG && W > P && DELAY > FIRST_ABSORBED + READ_REG) ? 1 : 0;
+    localparam ABSORBED = FIRST_ABSORBED + READ_REG + INC_SPLIT;
     localparam TABLE_REGS = LUT_REGS + ABSORBED;
     localparam REST = DELAY - ABSORBED;
     // The rest of the delay costs least before the accumulators, where the
@@ -677,7 +779,7 @@ module dds_ii_core #(
         if (HAS_LUT) begin : g_lut
             dds_ii_sincos #(
                 .P(P), .W(W), .T(T), .TAYLOR(TAYLOR), .INV_REG(INV_REG), .READ_REG(READ_REG),
-            .LUT_FILE(LUT_FILE)
+                .SPLIT(SPLIT), .INC_SPLIT(INC_SPLIT), .LUT_FILE(LUT_FILE)
             ) lut (
                 .clk(clk), .phase(lut_phase4), .sine(lut_sine), .cosine(lut_cosine));
         end else begin : g_no_lut

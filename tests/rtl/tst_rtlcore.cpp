@@ -74,7 +74,7 @@ void TestRtlCore::matchesModel_data()
     } rows[] = {
             // clang-format off
         {"fixed inc, 48/16 dithering, delay 13", hardwareSettings(PhaseGenAndLut, 1, 48, 16, PhaseDithering, FixedInc, NoOff, 13), false, {}},
-        {"fixed inc and off, 2 ch, sine only", hardwareSettings(PhaseGenAndLut, 2, 16, 12, NoNoiseShaping, FixedInc, FixedOff, 0, Sine | ChanIdOut), false, {}},
+        {"fixed inc and off, 2 ch, sine only, delay 3", hardwareSettings(PhaseGenAndLut, 2, 16, 12, NoNoiseShaping, FixedInc, FixedOff, 3, Sine | ChanIdOut), false, {}},
         {"programmable off, no phase out", hardwareSettings(PhaseGenAndLut, 1, 16, 25, NoNoiseShaping, FixedInc, ProgOff, 0, Sine | Cosine), false, {}},
         {"streaming off, 3 ch dithering", hardwareSettings(PhaseGenAndLut, 3, 20, 10, PhaseDithering, FixedInc, StreamOff, 1), false, {}},
         {"programmable inc, fixed off, 48/25 taylor", hardwareSettings(PhaseGenAndLut, 2, 48, 25, TaylorCorrected, ProgInc, FixedOff), false, {}},
@@ -87,6 +87,7 @@ void TestRtlCore::matchesModel_data()
         {"dithering 10/4", hardwareSettings(PhaseGenAndLut, 1, 10, 4, PhaseDithering), false, {}},
         {"taylor 12/12 without dropped bits", hardwareSettings(PhaseGenAndLut, 1, 12, 12, TaylorCorrected), false, {}},
         {"table only, sine only, delay 2", hardwareSettings(LutOnly, 1, 16, 8, NoNoiseShaping, FixedInc, NoOff, 2, Sine), false, {}},
+        {"table only taylor 20/16", hardwareSettings(LutOnly, 1, 20, 16, TaylorCorrected), false, {}},
         {"table only taylor 25/25, delay 12", hardwareSettings(LutOnly, 1, 25, 25, TaylorCorrected, FixedInc, NoOff, 12), false, {}},
         {"netlist, 3 ch streaming inc, dithering", hardwareSettings(PhaseGenAndLut, 3, 20, 10, PhaseDithering, StreamInc, ProgOff), true, lut4},
         {"netlist, 2 ch taylor 16/14", hardwareSettings(PhaseGenAndLut, 2, 16, 14, TaylorCorrected, FixedInc, FixedOff, 1), false, lut4},
@@ -164,10 +165,12 @@ void TestRtlCore::tableOnlyCoversEveryAddress_data()
     QTest::addColumn<int>("P");
     QTest::addColumn<int>("W");
     QTest::addColumn<QString>("noiseShaping");
-    QTest::newRow("A=4 W=4") << 4 << 4 << QString(NoNoiseShaping);
-    QTest::newRow("A=10 W=25") << 10 << 25 << QString(NoNoiseShaping);
-    QTest::newRow("A=12 W=12 taylor without dropped bits") << 12 << 12 << QString(TaylorCorrected);
-    QTest::newRow("A=12 W=21 taylor") << 20 << 21 << QString(TaylorCorrected);
+    QTest::addColumn<int>("extraLatency");
+    QTest::newRow("A=4 W=4") << 4 << 4 << QString(NoNoiseShaping) << 0;
+    QTest::newRow("A=10 W=25, delay 3") << 10 << 25 << QString(NoNoiseShaping) << 3;
+    QTest::newRow("A=12 W=12 taylor without dropped bits")
+            << 12 << 12 << QString(TaylorCorrected) << 0;
+    QTest::newRow("A=12 W=21 taylor") << 20 << 21 << QString(TaylorCorrected) << 0;
 }
 
 // Every table address once, through phase_i, with all dropped bits set
@@ -178,8 +181,10 @@ void TestRtlCore::tableOnlyCoversEveryAddress()
     QFETCH(int, P);
     QFETCH(int, W);
     QFETCH(QString, noiseShaping);
+    QFETCH(int, extraLatency);
     RtlSimulation sim(nextDir());
-    QVERIFY(writeCore(sim, hardwareSettings(LutOnly, 1, P, W, noiseShaping)));
+    QVERIFY(writeCore(
+            sim, hardwareSettings(LutOnly, 1, P, W, noiseShaping, FixedInc, NoOff, extraLatency)));
     const CoreConfig &c = sim.config();
     const int n = 1 << c.addressWidth();
     QVector<CycleIn> stimulus(2, CycleIn{false});
