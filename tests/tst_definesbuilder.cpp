@@ -1,4 +1,5 @@
 #include "definesbuilder.h"
+#include "optiontable.h"
 
 #include <QtTest>
 
@@ -8,89 +9,43 @@ Q_DECLARE_METATYPE(std::optional<int>)
 
 namespace {
 
-const QString both = "Phase Generator and SIN COS LUT";
-const QString genOnly = "Phase Generator Only";
-const QString lutOnly = "SIN COS LUT Only";
-const QString sys = "System Parameters";
-const QString hard = "Hardware Parameters";
 const QString dither = "Phase Dithering";
 const QString taylor = "Taylor Series Corrected";
 
-// The worked example: one channel at 1 MHz of 100 MHz, 72 dB, latency 14.
-DefinesSettings example()
-{
-    DefinesSettings s;
-    s.series = "RQ9A";
-    s.device = "RQ9A-50";
-    s.configuration = both;
-    s.channels = "1";
-    s.parameterSelection = sys;
-    s.noiseShapingSys = s.noiseShapingHard = "None";
-    s.sysPhaseWidth = s.hardPhaseWidth = 27;
-    s.sysOutputWidth = s.hardOutputWidth = 12;
-    s.systemClock = 100;
-    s.fixedInc = s.noneOff = s.sinAndcos = s.hasPhaseOut = true;
-    s.latency = "14";
-    for (int i = 0; i < 16; ++i)
-        s.frequencies << "0", s.phases << "0";
-    return s;
-}
-
-// The worked example with "; "-separated edits: cfg, mode, nsSys, nsHard, P and W (the hardware
-// widths), latency, channels, idOut, freqN, phaseN, and "ports=INC OFF OUTPUT[ resync]".
+// The worked example (one channel at 1 MHz of 100 MHz, 72 dB, latency 14) with "; "-separated
+// KEY=VALUE edits of its options, keys and choices as a configuration file has them or short.
 DefinesSettings settings(const QString &edits)
 {
-    static const QMap<QString, QString> names{{"both", both},
-                                              {"gen", genOnly},
-                                              {"lut", lutOnly},
-                                              {"hard", hard},
-                                              {"none", "None"},
+    static const QMap<QString, QString> names{{"cfg", "ConfiguationOptions"},
+                                              {"mode", "ParameterSelection"},
+                                              {"nsSys", "NoiseShaping_sys"},
+                                              {"nsHard", "NoiseShaping_hard"},
+                                              {"P", "PhaseWidth"},
+                                              {"W", "OutputWidth"},
+                                              {"channels", "NumberOfChannels"},
+                                              {"inc", "PhaseIncrementProgrammability"},
+                                              {"off", "PhaseOffsetProgrammability"},
+                                              {"latency", "Latency"},
+                                              {"both", "Phase Generator and SIN COS LUT"},
+                                              {"gen", "Phase Generator Only"},
+                                              {"lut", "SIN COS LUT Only"},
+                                              {"hard", "Hardware Parameters"},
                                               {"dither", dither},
                                               {"taylor", taylor}};
-    DefinesSettings s = example();
-    for (const QString &edit : edits.split("; ", Qt::SkipEmptyParts)) {
-        const QString key = edit.section('=', 0, 0);
-        const QString value = names.value(edit.section('=', 1), edit.section('=', 1));
-        const QStringList choices = value.split(' ');
-        if (key == "cfg") {
-            s.configuration = value;
-        } else if (key == "mode") {
-            s.parameterSelection = value;
-        } else if (key == "nsSys") {
-            s.noiseShapingSys = value;
-        } else if (key == "nsHard") {
-            s.noiseShapingHard = value;
-        } else if (key == "P") {
-            s.hardPhaseWidth = value.toInt();
-        } else if (key == "W") {
-            s.hardOutputWidth = value.toInt();
-        } else if (key == "latency") {
-            s.latency = value;
-        } else if (key == "channels") {
-            s.channels = value;
-        } else if (key == "idOut") {
-            s.channelIdOut = true;
-        } else if (key.startsWith("freq")) {
-            s.frequencies[key.mid(4).toInt()] = value;
-        } else if (key.startsWith("phase")) {
-            s.phases[key.mid(5).toInt()] = value;
-        } else if (key == "ports") {
-            s.fixedInc = choices.at(0) == "fixed";
-            s.programmableInc = choices.at(0) == "programmable";
-            s.streamingInc = choices.at(0) == "streaming";
-            s.noneOff = choices.at(1) == "none";
-            s.fixedOff = choices.at(1) == "fixed";
-            s.programmableOff = choices.at(1) == "programmable";
-            s.streamingOff = choices.at(1) == "streaming";
-            s.sine = choices.at(2) == "sine";
-            s.cosine = choices.at(2) == "cosine";
-            s.sinAndcos = choices.at(2) == "sinAndcos";
-            s.resyncActive = choices.contains("resync");
-        } else {
-            qFatal("unknown edit %s", qPrintable(edit));
-        }
+    CoreSettings core;
+    core.device = DEV::DeviceArg("RQ9A", "RQ9A-50", "RQ9A50");
+    core.sysPhaseWidth = 27;
+    core.sysOutputWidth = 12;
+    for (int i = 0; i < 2 * ChannelCount; ++i)
+        core.options.insert(channelKey(i % ChannelCount, 1 + i / ChannelCount), "0");
+    const QString example = "cfg=both; channels=1; mode=System Parameters; nsSys=None; "
+                            "nsHard=None; P=27; W=12; SystemClock=100; inc=fixed_inc; "
+                            "off=none_off; Output=sinAndcos; hasPhaseOut=true; latency=14; ";
+    for (const QString &edit : (example + edits).split("; ", Qt::SkipEmptyParts)) {
+        const QString key = edit.section('=', 0, 0), value = edit.section('=', 1);
+        core.options.insert(names.value(key, key), names.value(value, value));
     }
-    return s;
+    return definesSettings(core);
 }
 
 } // namespace
@@ -217,49 +172,51 @@ void tst_DefinesBuilder::lines_data()
     // The port lines in order; the programmable and streaming ports share CONFIG_EN and
     // PHASE_EN, which must appear once.
     const auto ports = [](const char *name, QString edits, QString lines) {
-        QTest::newRow(name) << "channels=2; idOut; " + edits
+        QTest::newRow(name) << "channels=2; ChannelIDout=true; " + edits
                             << "CH_NUM 2; MULTI_CHANNEL | TRUNC_WIDTH; " + lines
                                        + "; CHANID_OUT; DELAY";
     };
     ports("programmable increment and offset share CONFIG_EN",
-          "ports=programmable programmable sinAndcos resync",
+          "inc=programmable_inc; off=programmable_off; resync=true",
           "PINC_TYPE Programmable; CONFIG_EN; CONFIGINC_EN; PHASERESYNC; POFF_TYPE Programmable; "
           "CONFIGOFF_EN; SINE_OUT; COSSINE_OUT; PHASE_OUT");
     ports("programmable offset alone brings CONFIG_EN",
-          "ports=fixed programmable sine",
+          "off=programmable_off; Output=sine",
           "PINC_TYPE Fixed; POFF_TYPE Programmable; CONFIG_EN; CONFIGOFF_EN; SINE_OUT; PHASE_OUT");
     ports("streaming everything on the table shares PHASE_EN",
-          "cfg=lut; ports=streaming streaming cosine",
+          "cfg=lut; inc=streaming_inc; off=streaming_off; Output=cosine",
           "PINC_TYPE Streaming; PHASE_EN; PHASEINC_EN; POFF_TYPE Streaming; PHASEOFF_EN; "
           "PHASEIN_EN; COSSINE_OUT; PHASE_OUT");
     ports("table only brings PHASE_EN itself",
-          "cfg=lut; ports=fixed fixed sinAndcos",
+          "cfg=lut; off=fixed_off",
           "PINC_TYPE Fixed; POFF_TYPE Fixed; PHASE_EN; PHASEIN_EN; SINE_OUT; COSSINE_OUT; "
           "PHASE_OUT");
     ports("streaming offset with programmable increment",
-          "ports=programmable streaming -",
+          "inc=programmable_inc; off=streaming_off; Output=",
           "PINC_TYPE Programmable; CONFIG_EN; CONFIGINC_EN; POFF_TYPE Streaming; PHASE_EN; "
           "PHASEOFF_EN; PHASE_OUT");
     ports("generator only has no table outputs",
-          "cfg=gen; ports=streaming none sine resync",
+          "cfg=gen; inc=streaming_inc; Output=sine; resync=true",
           "PINC_TYPE Streaming; PHASE_EN; PHASEINC_EN; PHASERESYNC; POFF_TYPE None; PHASE_OUT");
-    ports("no button checked gives no type lines", "ports=- - sine", "SINE_OUT; PHASE_OUT");
+    ports("no button checked gives no type lines",
+          "inc=; off=; Output=sine",
+          "SINE_OUT; PHASE_OUT");
     // 2 MHz of 100 MHz over 4 channels: 2 * 4 / 100 * 2^27 = 10737418.24.
     row("channel count scales the increment",
-        "channels=4; freq3=2; phase3=0.5",
+        "channels=4; channel4_column1=2; channel4_column2=0.5",
         "PINC3_INIT 27'ha3d70a; POFF3_INIT 27'h4000000; PINC4_INIT");
     // A phase of 2^-28 is half a step of 2^-27.
     row("half rounds upward",
-        "phase0=0.0000000037252902984619140625",
+        "channel1_column2=0.0000000037252902984619140625",
         "DELAY; PINC0_INIT 27'h0; POFF0_INIT 27'h1");
     row("channel beyond the count is zero",
-        "channels=4; freq4=2; phase4=0.5",
+        "channels=4; channel5_column1=2; channel5_column2=0.5",
         "PINC4_INIT 27'h0; POFF4_INIT 27'h0");
     row("index ten is A",
-        "channels=16; phase10=0.5",
+        "channels=16; channel11_column2=0.5",
         "POFF9_INIT; PINCA_INIT 27'h0; POFFA_INIT 27'h4000000; PINCB_INIT");
     row("hardware text kept as typed",
-        "mode=hard; P=30; channels=16; freq15=1aB; phase15=ff",
+        "mode=hard; P=30; channels=16; channel16_column1=1aB; channel16_column2=ff",
         "PINCF_INIT 30'h1aB; POFFF_INIT 30'hff");
 }
 

@@ -5,9 +5,8 @@
 #include "toolrun.h"
 
 #include <QDirIterator>
+#include <QLockFile>
 #include <QRandomGenerator>
-#include <QScopeGuard>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,19 +21,13 @@ int ipgen(const QStringList &args, QString &output)
 const char Device[] = "RQ3B/RQ4K-01";
 
 // Stand-ins for Yosys, by what they do.
-QByteArray standIn(const QString &behaviour, const QString &root)
+QByteArray standIn(const QString &behaviour)
 {
     if (behaviour == "fails")
         return "#!/bin/sh\necho 'ERROR: the stand-in refuses the design'\nexit 3\n";
     if (behaviour == "is killed")
         return "#!/bin/sh\nkill -9 $$\n";
-    if (behaviour == "hangs")
-        return "#!/bin/sh\nexec sleep 300\n";
-    // Holds the run in the synthesis until the test releases it.
-    return QStringLiteral("#!/bin/sh\ntouch started\nwhile [ ! -e \"%1/release\" ]; do sleep "
-                          "0.1; done\necho 'ERROR: released'\nexit 1\n")
-            .arg(root)
-            .toUtf8();
+    return "#!/bin/sh\nexec sleep 300\n";
 }
 
 // The PATH for a run: unchanged for the real Yosys, without one when it is
@@ -116,8 +109,6 @@ private slots:
     void generatesAndReopens();
     void batch_data();
     void batch();
-    void concurrentRuns_data();
-    void concurrentRuns();
     void refusedCalls_data();
     void refusedCalls();
 
@@ -129,7 +120,7 @@ private:
 void tst_GenerateCommand::initTestCase()
 {
     // A run whose synthesis fails has written the configuration file.
-    QVERIFY(writeFile(m_base.filePath("bin/yosys"), standIn("fails", QString()), true));
+    QVERIFY(writeFile(m_base.filePath("bin/yosys"), standIn("fails"), true));
     EnvironmentVariable path("PATH", m_base.filePath("bin").toUtf8());
     runTool(IPGEN_BINARY, {"generate", "--device", Device, "--dir", "first"}, m_base.path());
     m_config = readFile(m_base.filePath("first/dds_ii.ipc")).toUtf8();
@@ -138,8 +129,9 @@ void tst_GenerateCommand::initTestCase()
 
 void tst_GenerateCommand::batch_data()
 {
-    // "; "-separated: the output folder ("under a file", "small disk", "full disk"; else a new
-    // one), "yosys missing" or a stand-in for Yosys, "config EDIT" to start from a configuration.
+    // "; "-separated: the output folder ("under a file", "small disk", "full disk", "in use" by
+    // another generation, "other folder in use"; else a new one), "yosys missing" or a stand-in for
+    // Yosys, "config EDIT" to start from a configuration.
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("exitCode");
@@ -163,6 +155,8 @@ void tst_GenerateCommand::batch_data()
         "Cannot write the configuration file");
     row("disk full at the table", "small disk; config as written", wide, 1, "Failed to generate");
     row("disk full at the netlist", "small disk; config as written", {}, 1, "is full");
+    row("output folder in use", "in use", {}, 1, "another generation (process");
+    row("another folder in use", "other folder in use", lut, 0, "dds_ii.v");
     row("Yosys missing", "yosys missing", {}, 1, "VeltoSynthesis needs Yosys, which is not on");
     row("Yosys fails", "yosys fails", {}, 1, "ERROR: the stand-in refuses the design");
     row("Yosys killed", "yosys is killed", {}, 1, "stopped unexpectedly");
@@ -240,6 +234,14 @@ void tst_GenerateCommand::batch()
         QVERIFY(writeFile(out + "/dds_ii.v", "// the previous netlist\n"));
     if (place == "full disk")
         writeFile(out + "/filler", QByteArray(64 * 1024, '\0'));
+    // A generation in progress holds its folder's lock, and only that folder's.
+    std::unique_ptr<QLockFile> lock;
+    if (place.endsWith("in use")) {
+        const QString held = place == "in use" ? out : root.filePath("other");
+        QVERIFY(QDir().mkpath(held));
+        lock = std::make_unique<QLockFile>(held + "/.ipgen.lock");
+        QVERIFY(lock->tryLock());
+    }
     if (args.contains("--plugins")) {
         QVERIFY(writeFile(root.filePath("plugins/dds_ii/dds2.ipspec"),
                           readFile(DDS2_PLUGIN_DIR "/dds2.ipspec").toUtf8()));
@@ -251,7 +253,7 @@ void tst_GenerateCommand::batch()
             arg = root.filePath("plugins");
     }
     if (!yosys.isEmpty() && yosys != "missing")
-        QVERIFY(writeFile(root.filePath("bin/yosys"), standIn(yosys, root.path()), true));
+        QVERIFY(writeFile(root.filePath("bin/yosys"), standIn(yosys), true));
     EnvironmentVariable path("PATH", searchPath(yosys, root.filePath("bin")));
     EnvironmentVariable timeout("IPGEN_SYNTHESIS_TIMEOUT",
                                 yosys == "hangs" ? QByteArray("2") : QByteArray());
@@ -260,7 +262,8 @@ void tst_GenerateCommand::batch()
     QString output;
     QCOMPARE(runTool(IPGEN_BINARY, command + args, root.path(), &output), exitCode);
     QVERIFY2(output.contains(message), qPrintable(output));
-    QVERIFY(exitCode != 1 || output.contains("ipgen generate: dds_ii was not generated:"));
+    QVERIFY(exitCode != 1 || place == "in use"
+            || output.contains("ipgen generate: dds_ii was not generated:"));
     if (exitCode == 0) {
         QVERIFY2(readFile(out + '/' + message).contains("module "), qPrintable(output));
         return;
@@ -277,72 +280,6 @@ void tst_GenerateCommand::batch()
     }
     for (const QString &file : before.keys())
         QVERIFY2(after.contains(file), qPrintable(file));
-}
-
-void tst_GenerateCommand::concurrentRuns_data()
-{
-    QTest::addColumn<QString>("secondDir");
-    QTest::addColumn<int>("secondExit");
-    QTest::addColumn<QString>("secondMessage");
-
-    QTest::newRow("two runs into different folders") << "other" << 1 << "ERROR: released";
-    QTest::newRow("two runs into the same folder") << "out" << 1 << "another generation (process";
-}
-
-void tst_GenerateCommand::concurrentRuns()
-{
-    QFETCH(QString, secondDir);
-    QFETCH(int, secondExit);
-    QFETCH(QString, secondMessage);
-
-    QTemporaryDir root;
-    QVERIFY(writeFile(root.filePath("bin/yosys"), standIn("waits", root.path()), true));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("PATH", root.filePath("bin") + ':' + environment.value("PATH"));
-    const auto start = [&](QProcess &run, const QString &dir, const QString &channels) {
-        run.setProcessEnvironment(environment);
-        run.setProcessChannelMode(QProcess::MergedChannels);
-        run.start(IPGEN_BINARY,
-                  {"generate",
-                   "--device",
-                   Device,
-                   "--dir",
-                   root.filePath(dir),
-                   "--set",
-                   "NumberOfChannels=" + channels});
-    };
-    const auto channels = [&](const QString &dir) {
-        return QSettings(root.filePath(dir + "/dds_ii.ipc"), QSettings::IniFormat)
-                .value("Config/NumberOfChannels")
-                .toString();
-    };
-    QProcess first, second;
-    const auto release = qScopeGuard([&] {
-        writeFile(root.filePath("release"), "");
-        first.waitForFinished();
-        second.waitForFinished();
-    });
-    start(first, "out", "2");
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(root.filePath("out/temp/dds_ii/started")), 60000);
-    const QMap<QString, QByteArray> firstFiles = snapshot(root.filePath("out"));
-    start(second, secondDir, "4");
-    if (secondDir == "out") {
-        QVERIFY(second.waitForFinished());
-        QCOMPARE(snapshot(root.filePath("out")), firstFiles);
-    } else {
-        // Both are in the synthesis at once.
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(root.filePath("other/temp/dds_ii/started")), 60000);
-        QVERIFY(first.state() == QProcess::Running);
-        QCOMPARE(channels("other"), QString("4"));
-    }
-    writeFile(root.filePath("release"), "");
-    QVERIFY(first.waitForFinished());
-    QVERIFY(second.state() == QProcess::NotRunning || second.waitForFinished());
-    QVERIFY(QString(first.readAll()).contains("ERROR: released"));
-    QCOMPARE(second.exitCode(), secondExit);
-    const QString secondOutput = second.readAll();
-    QVERIFY2(secondOutput.contains(secondMessage), qPrintable(secondOutput));
-    QCOMPARE(channels("out"), QString("2"));
 }
 
 // A core generated from settings, then again into the same place: ipgen asks
