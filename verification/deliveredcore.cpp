@@ -280,8 +280,7 @@ bool DeliveredCore::estimateSources(const QString &ipcPath,
                             tr("No delivered RTL for %1 in %2 (%3_rtl/ with the core's Verilog is "
                                "needed): run 'ipgen generate %1 --dir %2 --overwrite' first.")
                                     .arg(ipc.fileName(), ipc.absolutePath(), sources.name));
-    sources.top = IPCore::YosysFlow::moduleName(sources.folder, error);
-    return !sources.top.isEmpty();
+    return IPCore::YosysFlow::moduleName(sources.folder, sources.top, error);
 }
 
 } // namespace DdsRtl
