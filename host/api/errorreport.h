@@ -12,7 +12,7 @@ namespace IPCore {
 //   errorString() afterwards, empty when it succeeded.
 // - Only the user interface (dialogs, the main window, the batch commands)
 //   shows or prints the message.
-// Three forms stand beside these, each for a reason of its own:
+// Four forms stand beside these, each for a reason of its own:
 // - Where every problem of an input is wanted at once (the options of a
 //   batch job, the settings a dialog checks), the problems are appended to
 //   a `QStringList &errors`, one sentence each.
@@ -22,6 +22,8 @@ namespace IPCore {
 //   generateFile, addFilesToProject) tell the user themselves through the
 //   host's display, and decode answers a non-zero code with its message: a
 //   plug-in relies on these signatures as they are.
+// - A record that is a job's result (the verification's spectrum quality)
+//   carries the sentence that says why it could not be had, beside the values.
 
 /// The last line of a failing check: `return fail(error, tr("..."));`.
 inline bool fail(QString &error, const QString &message)
