@@ -114,9 +114,8 @@ bool CoreEstimator::evaluate(const QString &, QString &error)
         return IPCore::fail(error,
                             tr("nextpnr-ice40 wrote no report: %1").arg(report.errorString()));
     EstimateResult r;
-    r.figures = Estimate::parseNextpnrReport(report.readAll());
-    if (!r.figures.ok)
-        return IPCore::fail(error, r.figures.error);
+    if (!Estimate::parseNextpnrReport(report.readAll(), r.figures, error))
+        return false;
     r.meets = Estimate::meets(r.figures, m_clockMHz);
     r.text = Estimate::summary(m_name, r.figures, m_clockMHz, QLatin1String(Parts[m_part].label));
     m_result = r;

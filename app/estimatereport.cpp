@@ -1,26 +1,28 @@
 #include "estimatereport.h"
 
+#include "errorreport.h"
+
 #include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 namespace Estimate {
 
-EstimateFigures parseNextpnrReport(const QByteArray &json)
+bool parseNextpnrReport(const QByteArray &json, EstimateFigures &figures, QString &error)
 {
     EstimateFigures f;
     QJsonParseError parseError;
     const QJsonObject report = QJsonDocument::fromJson(json, &parseError).object();
     const QJsonObject utilization = report.value(QStringLiteral("utilization")).toObject();
     const QJsonObject fmax = report.value(QStringLiteral("fmax")).toObject();
-    if (parseError.error != QJsonParseError::NoError || utilization.isEmpty()) {
-        f.error = QCoreApplication::translate("Estimate",
-                                              "The place and route report is not readable (%1).")
-                          .arg(parseError.error != QJsonParseError::NoError
-                                       ? parseError.errorString()
-                                       : QCoreApplication::translate("Estimate", "no utilization"));
-        return f;
-    }
+    if (parseError.error != QJsonParseError::NoError || utilization.isEmpty())
+        return IPCore::fail(
+                error,
+                QCoreApplication::translate("Estimate",
+                                            "The place and route report is not readable (%1).")
+                        .arg(parseError.error != QJsonParseError::NoError
+                                     ? parseError.errorString()
+                                     : QCoreApplication::translate("Estimate", "no utilization")));
     const auto read = [&utilization](const char *kind, int *used, int *available) {
         const QJsonObject entry = utilization.value(QLatin1String(kind)).toObject();
         *used = entry.value(QStringLiteral("used")).toInt();
@@ -35,15 +37,14 @@ EstimateFigures parseNextpnrReport(const QByteArray &json)
         if (achieved > 0 && (f.fmaxMHz == 0 || achieved < f.fmaxMHz))
             f.fmaxMHz = achieved;
     }
-    if (f.cellsAvailable == 0 || f.fmaxMHz <= 0) {
-        f.error = QCoreApplication::translate(
-                "Estimate",
-                "The place and route report has no logic cell count or no "
-                "clock frequency.");
-        return f;
-    }
-    f.ok = true;
-    return f;
+    if (f.cellsAvailable == 0 || f.fmaxMHz <= 0)
+        return IPCore::fail(error,
+                            QCoreApplication::translate(
+                                    "Estimate",
+                                    "The place and route report has no logic cell count or no "
+                                    "clock frequency."));
+    figures = f;
+    return true;
 }
 
 QString explainFailure(const QString &message, const QString &part)

@@ -6,8 +6,6 @@
 /// What place and route says a core costs on a reference part.
 struct EstimateFigures
 {
-    bool ok = false; // read; otherwise `error` says why not
-    QString error;
     int cells = 0; // logic cells (a 4-input table with its flip-flop)
     int cellsAvailable = 0;
     int ramBlocks = 0;
@@ -19,8 +17,9 @@ struct EstimateFigures
 
 namespace Estimate {
 
-/// The figures of nextpnr-ice40's JSON report (--report); the slowest clock's Fmax.
-EstimateFigures parseNextpnrReport(const QByteArray &json);
+/// The figures of nextpnr-ice40's JSON report (--report) into `figures`; the
+/// slowest clock's Fmax. False with `error` set when the report lacks them.
+bool parseNextpnrReport(const QByteArray &json, EstimateFigures &figures, QString &error);
 
 /// The lines the user reads: resources, Fmax held against the configuration's
 /// System Clock ("meets 100 MHz" / "does not meet 100 MHz"), and that `part`

@@ -119,6 +119,7 @@ void CoreGenerator::startSynthesis(const CoreSettings &settings)
 
     const IPCore::SynthesizeArgs args
             = synthesisArgs(settings.outputDirectory,
+                            settings.coreId,
                             settings.fileName,
                             settings.device,
                             settings.dataDirectory,
@@ -162,6 +163,7 @@ bool CoreGenerator::deliver(const CoreSettings &settings,
             = deliveryPlan(settings.options.value(QStringLiteral("Synthesis_tool")).toString(),
                            settings.options.value(QStringLiteral("LANG")).toInt(),
                            out,
+                           settings.coreId,
                            settings.fileName,
                            settings.dataDirectory);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "delivery.h"
 #include "devicearg.h"
 
 #include <QMap>
@@ -25,8 +26,11 @@ struct CoreSettings
     int sysPhaseWidth = 0;           // widths derived under "System Parameters"
     int sysOutputWidth = 0;
 
-    /// <output directory>/temp/<core id>, where the core is built before delivery.
-    QString workingDirectory() const { return outputDirectory + QLatin1String("/temp/") + coreId; }
+    /// Where the core is built before delivery.
+    QString workingDirectory() const
+    {
+        return Generation::workingDirectory(outputDirectory, coreId);
+    }
 };
 
 } // namespace Generation

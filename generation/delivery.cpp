@@ -5,9 +5,9 @@
 namespace IPDDSYN {
 namespace Generation {
 
-static QString workDir(const QString &out)
+QString workingDirectory(const QString &out, const QString &coreId)
 {
-    return out + QStringLiteral("/temp/") + QStringLiteral("dds_ii");
+    return out + QStringLiteral("/temp/") + coreId;
 }
 
 // The core's Verilog, from the plug-in's data directory.
@@ -19,13 +19,14 @@ static const char *const RtlGenerated[]
 DeliveryPlan deliveryPlan(const QString &tool,
                           int language,
                           const QString &out,
+                          const QString &coreId,
                           const QString &name,
                           const QString &dataDir)
 {
     const bool vhdl = language == 1;
     const bool velto = tool == QLatin1String("VeltoSynthesis");
     const bool synplify = tool == QLatin1String("Synplify Pro");
-    const QString work = workDir(out) + QLatin1Char('/');
+    const QString work = workingDirectory(out, coreId) + QLatin1Char('/');
     const QString target = out + QLatin1Char('/') + name;
     DeliveryPlan plan;
     if (velto || synplify) {
@@ -58,6 +59,7 @@ DeliveryPlan deliveryPlan(const QString &tool,
 }
 
 IPCore::SynthesizeArgs synthesisArgs(const QString &out,
+                                     const QString &coreId,
                                      const QString &name,
                                      const DEV::DeviceArg &device,
                                      const QString &dataDir,
@@ -65,8 +67,8 @@ IPCore::SynthesizeArgs synthesisArgs(const QString &out,
                                      bool vhdl)
 {
     IPCore::SynthesizeArgs args;
-    args.workDir = workDir(out);
-    args.coreName = QStringLiteral("dds_ii");
+    args.workDir = workingDirectory(out, coreId);
+    args.coreName = coreId;
     args.fileName = name;
     args.device = device;
     args.options.insert(QStringLiteral("impl_name"), QStringLiteral("rev_1"));

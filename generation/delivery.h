@@ -29,18 +29,23 @@ struct DeliveryPlan
     QStringList added;  // F: added to the project
 };
 
+/// OUT/temp/CORE_ID, where the core `coreId` is built before delivery.
+QString workingDirectory(const QString &out, const QString &coreId);
+
 /// The plan for the tool text ("VeltoSynthesis", "Synplify Pro"; any other
 /// text leaves A, C and D empty), the language index (1 is VHDL) and the
 /// plug-in's data directory `dataDir` holding the core's Verilog.
 DeliveryPlan deliveryPlan(const QString &tool,
                           int language,
                           const QString &out,
+                          const QString &coreId,
                           const QString &name,
                           const QString &dataDir);
 
-/// The synthesis record of the core for output directory `out`, file name
+/// The synthesis record of core `coreId` for output directory `out`, file name
 /// `name`, target `device` and the plug-in's data directory `dataDir`.
 IPCore::SynthesizeArgs synthesisArgs(const QString &out,
+                                     const QString &coreId,
                                      const QString &name,
                                      const DEV::DeviceArg &device,
                                      const QString &dataDir,

@@ -1,6 +1,7 @@
 #include "deliveredcore.h"
 
 #include "coreconfig.h"
+#include "delivery.h"
 #include "errorreport.h"
 #include "recordplan.h"
 #include "vhdlbench.h"
@@ -24,9 +25,8 @@ namespace DdsRtl {
 
 namespace {
 
-// The defines file of the generation, in the working folder temp/dds_ii.
+// The defines file of the generation, in its working folder.
 const char DefinesFile[] = "dds_ii_top_defines.vh";
-const char WorkFolder[] = "/temp/dds_ii";
 
 // Fields of a response line, as the benches write them.
 const int ValidField = 0;
@@ -58,6 +58,7 @@ struct Instance
 {
     QString name;
     QString dir;
+    QString work; // the generation's working folder
     double sfdrDb = 0;
     double clockMHz = 0;
     bool vhdl = false;
@@ -76,6 +77,11 @@ bool readInstance(const QString &ipcPath, Instance &instance, QString &error)
                             DeliveredCore::tr("%1 is not a configuration file of version 1.0 "
                                               "(version \"%2\").")
                                     .arg(ipcPath, version));
+    const QString coreId = settings.value(QStringLiteral("type")).toString();
+    if (coreId.isEmpty())
+        return IPCore::fail(
+                error,
+                DeliveredCore::tr("%1 names no core (its \"type\" is missing).").arg(ipcPath));
     settings.beginGroup(QStringLiteral("Config"));
     bool sfdrOk = false, clockOk = false;
     const QString sfdr = settings.value(QStringLiteral("SpuriousFreeDynamicRange")).toString();
@@ -91,6 +97,7 @@ bool readInstance(const QString &ipcPath, Instance &instance, QString &error)
                                     .arg(ipcPath, sfdr, clock));
     instance.name = ipc.completeBaseName();
     instance.dir = ipc.absolutePath();
+    instance.work = IPDDSYN::Generation::workingDirectory(instance.dir, coreId);
     return true;
 }
 
@@ -205,7 +212,7 @@ bool DeliveredCore::prepareBench(const QString &ipcPath,
     const QString modelName
             = instance.name + (instance.vhdl ? QStringLiteral(".vho") : QStringLiteral(".vo"));
     const QString model = instance.dir + QLatin1Char('/') + modelName;
-    const QString work = instance.dir + QLatin1String(WorkFolder);
+    const QString &work = instance.work;
     const QString definesPath = work + QLatin1Char('/') + QLatin1String(DefinesFile);
     if (!QFileInfo::exists(model) || !QFileInfo::exists(definesPath)
         || !QFileInfo::exists(work + QStringLiteral("/top_define.vh")))
@@ -215,7 +222,7 @@ bool DeliveredCore::prepareBench(const QString &ipcPath,
                                     .arg(QFileInfo(ipcPath).fileName(),
                                          instance.dir,
                                          modelName,
-                                         QLatin1String(WorkFolder).mid(1)));
+                                         QDir(instance.dir).relativeFilePath(work)));
     if (QFileInfo(model).lastModified() < QFileInfo(definesPath).lastModified())
         return IPCore::fail(error,
                             tr("%1 is older than the defines in %2: the last generation did not "
@@ -280,8 +287,7 @@ bool DeliveredCore::estimateSources(const QString &ipcPath,
                             tr("No delivered RTL for %1 in %2 (%3_rtl/ with the core's Verilog is "
                                "needed): run 'ipgen generate %1 --dir %2 --overwrite' first.")
                                     .arg(ipc.fileName(), ipc.absolutePath(), sources.name));
-    sources.top = IPCore::YosysFlow::moduleName(sources.folder, error);
-    return !sources.top.isEmpty();
+    return IPCore::YosysFlow::moduleName(sources.folder, sources.top, error);
 }
 
 } // namespace DdsRtl

@@ -22,8 +22,8 @@ namespace IPCore {
 //   generateFile, addFilesToProject) tell the user themselves through the
 //   host's display, and decode answers a non-zero code with its message: a
 //   plug-in relies on these signatures as they are.
-// - A record that is a job's result (the estimate's figures) carries the
-//   sentence that says why it could not be had, beside the values.
+// - A record that is a job's result (the verification's spectrum quality)
+//   carries the sentence that says why it could not be had, beside the values.
 
 /// The last line of a failing check: `return fail(error, tr("..."));`.
 inline bool fail(QString &error, const QString &message)

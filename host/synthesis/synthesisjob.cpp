@@ -125,8 +125,7 @@ bool SynthesisJob::prepare(QString &error, QStringList &details)
         error = tr("No output file name was given for the synthesis results.");
         return false;
     }
-    m_top = YosysFlow::moduleName(work, error);
-    if (m_top.isEmpty())
+    if (!YosysFlow::moduleName(work, m_top, error))
         return false;
 
     // Results of an earlier run must not pass for this run's.

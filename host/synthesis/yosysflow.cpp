@@ -1,5 +1,7 @@
 #include "yosysflow.h"
 
+#include "errorreport.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -27,27 +29,28 @@ QString dataDir()
     return QStringLiteral("/usr/share/yosys");
 }
 
-QString moduleName(const QString &workDir, QString &error)
+bool moduleName(const QString &workDir, QString &name, QString &error)
 {
     const QString path = workDir + QStringLiteral("/top_define.vh");
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        error = QCoreApplication::translate("IPCore::YosysFlow", "Cannot read \"%1\": %2.")
-                        .arg(path, file.errorString());
-        return QString();
-    }
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return fail(error,
+                    QCoreApplication::translate("IPCore::YosysFlow", "Cannot read \"%1\": %2.")
+                            .arg(path, file.errorString()));
     static const QRegularExpression line(
             QStringLiteral("^\\s*`define\\s+module_name\\s+([A-Za-z_][A-Za-z0-9_$]*)\\s*(//.*)?$"));
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
     for (const QString &text : lines) {
         const QRegularExpressionMatch match = line.match(text);
-        if (match.hasMatch())
-            return match.captured(1);
+        if (match.hasMatch()) {
+            name = match.captured(1);
+            return true;
+        }
     }
-    error = QCoreApplication::translate("IPCore::YosysFlow",
-                                        "\"%1\" has no \"`define module_name NAME\" line.")
-                    .arg(path);
-    return QString();
+    return fail(error,
+                QCoreApplication::translate("IPCore::YosysFlow",
+                                            "\"%1\" has no \"`define module_name NAME\" line.")
+                        .arg(path));
 }
 
 static QString quoted(const QString &text)

@@ -15,8 +15,8 @@ IPCORE_SYNTHESIS_EXPORT QString program();
 IPCORE_SYNTHESIS_EXPORT QString dataDir();
 
 /// The user's module name from the "`define module_name NAME" line of
-/// `workDir`/top_define.vh; empty with `error` set when there is none.
-IPCORE_SYNTHESIS_EXPORT QString moduleName(const QString &workDir, QString &error);
+/// `workDir`/top_define.vh into `name`; false with `error` set when there is none.
+IPCORE_SYNTHESIS_EXPORT bool moduleName(const QString &workDir, QString &name, QString &error);
 
 /// The Yosys script that synthesizes `top` from the run's sources into
 /// generic 4-input LUTs, flip-flops and memories with their contents, writing
