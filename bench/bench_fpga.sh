@@ -11,6 +11,8 @@
 #   SEEDS="1 2 3"     placement seeds (the median is reported)
 #   PARTS="hx8k up5k" parts: hx8k (ct256, no DSP), up5k (sg48, SB_MAC16)
 #   ONLY=REGEX        only the configurations whose name matches
+#   HARD_MULT="up5k"  parts whose core is read with DDS_II_HARD_MULT defined
+#                     (the Taylor correction on the SB_MAC16 multipliers)
 # Installs nextpnr-ice40 and fpga-icestorm through scripts/install-deps.sh
 # --fpga when they are missing.
 #
@@ -28,6 +30,7 @@ command -v nextpnr-ice40 >/dev/null || "$root/scripts/install-deps.sh" --fpga
 seeds=(${SEEDS:-1 2 3})
 parts=(${PARTS:-hx8k up5k})
 only="${ONLY:-.}"
+hard_mult=" ${HARD_MULT-up5k} "
 tmp="$(mktemp -d)"
 [ -n "${KEEP:-}" ] || trap 'rm -rf "$tmp"' EXIT
 
@@ -151,7 +154,9 @@ for entry in "${configs[@]}"; do
     # The product's own read command, from the script it wrote.
     read=$(grep '^read_verilog' "$work/synthesis.ys")
     for part in "${parts[@]}"; do
-        read -r fmax cells rams dsps < <(pnr "$work" "$part" dds "$read")
+        core_read=$read
+        [[ $hard_mult == *" $part "* ]] && core_read=${read/read_verilog/read_verilog -DDDS_II_HARD_MULT}
+        read -r fmax cells rams dsps < <(pnr "$work" "$part" dds "$core_read")
         reference acc "$part" "$p" "$w" "$a"
         read -r afmax acells _ _ <<<"$ref"
         reference dds "$part" "$p" "$w" "$a"

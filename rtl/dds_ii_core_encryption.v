@@ -367,6 +367,61 @@ module dds_ii_taylor_sum #(
     wire signed [W+1:0] xe_set = {{2{x_set[W-1]}}, x_set};
     wire signed [W+1:0] xe_clear = {{2{x_clear[W-1]}}, x_clear};
 
+`ifdef DDS_II_HARD_MULT
+    // Parts with hard multipliers (the user's flow defines DDS_II_HARD_MULT):
+    // x * d[15:0] read as signed, which fits a 16 x 16 multiplier for W <= 16,
+    // plus the first row's difference from x * d[0], in one multiply-add with
+    // registered inputs, product (twice with SPLIT) and output. The signed
+    // reading takes d[15] x 2^16 away: that row joins d[18:16]'s rows,
+    // summed beside the multiplier from 2^16 up.
+    wire signed [W+1:0] first = dx[0] ? xe_set - xe : xe_clear;
+    wire signed [W+3:0] xw = {{4{x[W-1]}}, x};
+    reg signed [W-1:0]  xa;
+    reg signed [15:0]   da;
+    reg signed [W+3:0]  a1, b1;
+    reg [W-1:0]         base1;
+    always @(posedge clk) begin
+        xa <= x;
+        da <= dx[15:0];
+        a1 <= (dx[15] ? xw : {(W+4){1'b0}}) + (dx[16] ? xw : {(W+4){1'b0}});
+        b1 <= ((dx[17] ? xw : {(W+4){1'b0}}) <<< 1) + ((dx[18] ? xw : {(W+4){1'b0}}) <<< 2);
+        base1 <= base;
+    end
+
+    reg signed [W+15:0] m2;
+    reg signed [W+3:0]  c2;
+    reg [W-1:0]         base2;
+    always @(posedge clk) begin
+        m2 <= xa * da;
+        c2 <= a1 + b1;
+        base2 <= base1;
+    end
+
+    // The difference waits in the multiplier's addend register.
+    wire signed [W+1:0]  first_late;
+    wire signed [W+15:0] m_late;
+    dds_ii_delay #(.WIDTH(W + 2), .DEPTH(1 + SPLIT)) first_wait (
+        .clk(clk), .d(first), .q(first_late));
+    dds_ii_delay #(.WIDTH(W + 16), .DEPTH(SPLIT)) product (
+        .clk(clk), .d(m2), .q(m_late));
+    reg signed [W+15:0]  addend;
+    always @(posedge clk)
+        addend <= {{14{first_late[W+1]}}, first_late};
+
+    wire signed [VW-1:0] c2e = {{(VW-W-4){c2[W+3]}}, c2};
+    wire signed [VW-1:0] based = {base2[W-1], base2, 1'b1, {(SH-17){1'b0}}};
+    reg [VW-1:0]         v3;
+    always @(posedge clk)
+        v3 <= based + c2e;
+
+    reg signed [W+15:0]  u4;
+    wire [VW-1:0]        v4;
+    always @(posedge clk)
+        u4 <= m_late + addend;
+    dds_ii_delay #(.WIDTH(VW), .DEPTH(SPLIT)) rows (
+        .clk(clk), .d(v3), .q(v4));
+    wire unused_top = dx[19];
+`else
     // Level 1: x * d[2j+1:2j], ten of them.
     wire [10*(W+2)-1:0] q_next;
     genvar j;
@@ -429,6 +484,7 @@ module dds_ii_taylor_sum #(
         u4 <= t0e + (t1e <<< 8);
         v4 <= v3;
     end
+`endif
 
     // Level 5: the whole sum; its low 16 bits are u4's, with no carry out.
     wire [VW-1:0] u_high = {{(VW-W){u4[W+15]}}, u4[W+15:16]};

@@ -43,10 +43,13 @@ bool runTool(const QString &program,
 
 } // namespace
 
-RtlSimulation::RtlSimulation(const QString &workDir)
+RtlSimulation::RtlSimulation(const QString &workDir, const QStringList &defines)
     : m_dir(workDir)
     , m_sources({kRtlDir + "/dds_ii_top.v", kRtlDir + "/dds_ii_core_encryption.v"})
-{}
+{
+    for (const QString &define : defines)
+        m_defines << "-D" + define;
+}
 
 bool RtlSimulation::writeCore(const QString &moduleName,
                               const QStringList &parameterLines,
@@ -78,9 +81,8 @@ bool RtlSimulation::run(const QVector<CycleIn> &stimulus,
                         QString *error)
 {
     QString output;
-    const QStringList compile
-            = QStringList{"-g2005", "-o", "sim.vvp", "-I", m_dir, "-I", kRtlDir, DDS_TB_FILE}
-              + m_sources;
+    const QStringList compile = QStringList{"-g2005", "-o", "sim.vvp", "-I", m_dir, "-I", kRtlDir}
+                                + m_defines + QStringList{DDS_TB_FILE} + m_sources;
     m_compiled = m_compiled || runTool("iverilog", compile, m_dir, &output, error);
     if (!m_compiled)
         return false;
@@ -116,14 +118,11 @@ bool RtlSimulation::lint(QString *error)
 {
     QString output;
     return runTool("verilator",
-                   {"--lint-only",
-                    "-Wall",
-                    "-I" + m_dir,
-                    "-I" + kRtlDir,
-                    kRtlDir + "/dds_ii_top.v",
-                    kRtlDir + "/dds_ii_core_encryption.v",
-                    "--top-module",
-                    m_moduleName},
+                   QStringList{"--lint-only", "-Wall", "-I" + m_dir, "-I" + kRtlDir} + m_defines
+                           + QStringList{kRtlDir + "/dds_ii_top.v",
+                                         kRtlDir + "/dds_ii_core_encryption.v",
+                                         "--top-module",
+                                         m_moduleName},
                    m_dir,
                    &output,
                    error);
@@ -135,10 +134,10 @@ bool RtlSimulation::synthesize(const QString &synthCommand, QString *log, QStrin
     // LUTs become mux trees before writing: Icarus then leaves a LUT's
     // output known when only an input it ignores is unknown (an unwritten
     // shadow register, say), as the hardware would.
-    const QString script = QString("read_verilog -I %1 -I %2 %2/dds_ii_top.v "
+    const QString script = QString("read_verilog -I %1 -I %2 %5 %2/dds_ii_top.v "
                                    "%2/dds_ii_core_encryption.v; %3; lut2mux; "
                                    "write_verilog -noattr %4")
-                                   .arg(m_dir, kRtlDir, synthCommand, netlist);
+                                   .arg(m_dir, kRtlDir, synthCommand, netlist, m_defines.join(' '));
     if (!runTool("yosys", {"-p", script}, m_dir, log, error))
         return false;
     m_sources = QStringList{netlist};

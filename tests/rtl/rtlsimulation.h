@@ -15,7 +15,8 @@ namespace DdsRtl {
 class RtlSimulation
 {
 public:
-    explicit RtlSimulation(const QString &workDir);
+    /// `defines` are set for every tool run, as a user's flow would set them.
+    explicit RtlSimulation(const QString &workDir, const QStringList &defines = {});
 
     /// Writes the defines files for the builder's parameter lines and, when
     /// the core has the table, the table file. False with a message when a
@@ -48,6 +49,7 @@ private:
     CoreConfig m_config;
     QVector<quint64> m_octant;
     QStringList m_sources;
+    QStringList m_defines;
     bool m_compiled = false;
 };
 

@@ -43,7 +43,8 @@ private slots:
     void matchesModel();
     void tableOnlyCoversEveryAddress_data();
     void tableOnlyCoversEveryAddress();
-    void tableInBlockRam();
+    void mapsToHardBlocks_data();
+    void mapsToHardBlocks();
 
 private:
     bool writeCore(RtlSimulation &sim, const DefinesSettings &settings)
@@ -64,6 +65,7 @@ void TestRtlCore::matchesModel_data()
 {
     QTest::addColumn<DefinesSettings>("settings");
     QTest::addColumn<QString>("synthesis"); // empty: the RTL itself
+    QTest::addColumn<QStringList>("defines");
     const QString lut4 = "synth -flatten -top dds_under_test -lut 4";
     const struct
     {
@@ -96,7 +98,11 @@ void TestRtlCore::matchesModel_data()
     for (const auto &r : rows) {
         DefinesSettings s = r.settings;
         s.resyncActive = r.resync;
-        QTest::newRow(r.name) << s << r.synthesis;
+        QTest::newRow(r.name) << s << r.synthesis << QStringList();
+        // The Taylor correction on hard multipliers must give the same bits.
+        if (s.noiseShapingHard == TaylorCorrected)
+            QTest::addRow("%s, hard multipliers", r.name)
+                    << s << r.synthesis << QStringList{"DDS_II_HARD_MULT"};
     }
 }
 
@@ -104,7 +110,8 @@ void TestRtlCore::matchesModel()
 {
     QFETCH(DefinesSettings, settings);
     QFETCH(QString, synthesis);
-    RtlSimulation sim(nextDir());
+    QFETCH(QStringList, defines);
+    RtlSimulation sim(nextDir(), defines);
     QVERIFY(writeCore(sim, settings));
     QString error;
     QVERIFY2(sim.lint(&error), qPrintable(error));
@@ -214,15 +221,36 @@ void TestRtlCore::tableOnlyCoversEveryAddress()
     QCOMPARE(address, n);
 }
 
-// The octant table (2^9 entries of 24 bits) must land in block RAM, not logic.
-void TestRtlCore::tableInBlockRam()
+void TestRtlCore::mapsToHardBlocks_data()
 {
-    RtlSimulation sim(nextDir());
-    QVERIFY(writeCore(sim, hardwareSettings(PhaseGenAndLut, 4, 24, 12, NoNoiseShaping)));
+    QTest::addColumn<DefinesSettings>("settings");
+    QTest::addColumn<QStringList>("defines");
+    QTest::addColumn<QString>("synthesis");
+    QTest::addColumn<QString>("cells"); // the block and how many, as stat prints them
+    const QString ice40 = "synth_ice40 -top dds_under_test";
+    // The octant table (2^9 entries of 24 bits) in block RAM, not logic.
+    QTest::newRow("table in block RAM")
+            << hardwareSettings(PhaseGenAndLut, 4, 24, 12, NoNoiseShaping) << QStringList() << ice40
+            << "SB_RAM40_4K\\s+[1-9]\\d*";
+    // One multiplier per output for the Taylor correction's products.
+    QTest::newRow("taylor products on multipliers")
+            << hardwareSettings(PhaseGenAndLut, 1, 27, 12, TaylorCorrected)
+            << QStringList{"DDS_II_HARD_MULT"} << ice40 + " -dsp"
+            << "SB_MAC16\\s+2";
+}
+
+void TestRtlCore::mapsToHardBlocks()
+{
+    QFETCH(DefinesSettings, settings);
+    QFETCH(QStringList, defines);
+    QFETCH(QString, synthesis);
+    QFETCH(QString, cells);
+    RtlSimulation sim(nextDir(), defines);
+    QVERIFY(writeCore(sim, settings));
     QString log;
     QString error;
-    QVERIFY2(sim.synthesize("synth_ice40 -top dds_under_test", &log, &error), qPrintable(error));
-    const QRegularExpression used("^\\s+SB_RAM40_4K\\s+[1-9]", QRegularExpression::MultilineOption);
+    QVERIFY2(sim.synthesize(synthesis, &log, &error), qPrintable(error));
+    const QRegularExpression used("^\\s+" + cells + "$", QRegularExpression::MultilineOption);
     QVERIFY2(used.match(log).hasMatch(), qPrintable(log.right(3000)));
 }
 
