@@ -75,7 +75,10 @@ run_tests() {
 }
 
 echo "mutation-check: building and testing the unmutated tree in $build"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >"$logs/configure.log" 2>&1
+if ! cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >"$logs/configure.log" 2>&1; then
+    echo "mutation-check: cannot configure $build; see $logs/configure.log" >&2
+    exit 1
+fi
 if ! build_tree "$logs/baseline-build.log"; then
     echo "mutation-check: the unmutated tree does not build; see $logs/baseline-build.log" >&2
     exit 1
