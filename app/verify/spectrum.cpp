@@ -1,5 +1,7 @@
 #include "spectrum.h"
 
+#include <QCoreApplication>
+
 #include <fftw3.h>
 
 #include <cmath>
@@ -76,7 +78,7 @@ SpectrumQuality evaluate(const QVector<double> &power, int carrier, int guard, i
         }
     }
     if (!(carrierPower > 0)) {
-        q.error = QStringLiteral("No carrier power in bin %1").arg(carrier);
+        q.error = QCoreApplication::translate("DdsRtl", "No carrier power in bin %1").arg(carrier);
         return q;
     }
     // A spur-free record (possible for tiny tables) is limited by double precision.
@@ -96,7 +98,8 @@ SpectrumQuality measureCoherent(const QVector<double> &samples, int carrierBin)
     const int n = samples.size();
     if (n < 8 || carrierBin <= 0 || carrierBin >= n / 2) {
         SpectrumQuality q;
-        q.error = QStringLiteral("Carrier bin %1 is not inside a record of %2 samples")
+        q.error = QCoreApplication::translate("DdsRtl",
+                                              "Carrier bin %1 is not inside a record of %2 samples")
                           .arg(carrierBin)
                           .arg(n);
         return q;
@@ -105,7 +108,9 @@ SpectrumQuality measureCoherent(const QVector<double> &samples, int carrierBin)
     SpectrumQuality q = evaluate(power, carrierBin, 0, 0);
     q.levelDb = levels(power, n, 1.0);
     q.length = n;
-    q.method = QStringLiteral("coherent full period, rectangular window, %1 samples").arg(n);
+    q.method = QCoreApplication::translate("DdsRtl",
+                                           "coherent full period, rectangular window, %1 samples")
+                       .arg(n);
     return q;
 }
 
@@ -114,7 +119,8 @@ SpectrumQuality measureWindowed(const QVector<double> &samples, int guardBins)
     const int n = samples.size();
     if (n < 8 || guardBins < 4 || 4 * guardBins >= n / 2) {
         SpectrumQuality q;
-        q.error = QStringLiteral("A record of %1 samples is too short for %2 guard bins")
+        q.error = QCoreApplication::translate(
+                          "DdsRtl", "A record of %1 samples is too short for %2 guard bins")
                           .arg(n)
                           .arg(guardBins);
         return q;
@@ -137,8 +143,10 @@ SpectrumQuality measureWindowed(const QVector<double> &samples, int guardBins)
     SpectrumQuality q = evaluate(power, carrier, guardBins, 4);
     q.levelDb = levels(power, n, a0);
     q.length = n;
-    q.method = QStringLiteral("4-term Blackman-Harris window, +-%1 bins excluded around carrier "
-                              "and DC, spurs summed over +-4 bins, %2 samples")
+    q.method = QCoreApplication::translate(
+                       "DdsRtl",
+                       "4-term Blackman-Harris window, +-%1 bins excluded around carrier "
+                       "and DC, spurs summed over +-4 bins, %2 samples")
                        .arg(guardBins)
                        .arg(n);
     return q;
