@@ -2,6 +2,8 @@
 
 #include "tooljob.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QEventLoop>
 
 bool runToEnd(ToolJob &job, const QString &ipcPath, const char *command, QTextStream &err)
@@ -18,4 +20,29 @@ bool runToEnd(ToolJob &job, const QString &ipcPath, const char *command, QTextSt
         return true;
     err << "ipgen " << command << ": " << job.errorString() << '\n';
     return false;
+}
+
+int parseConfigCommand(QCommandLineParser &parser,
+                       const QStringList &args,
+                       const char *command,
+                       QTextStream &out,
+                       QTextStream &err)
+{
+    if (!parser.parse(args)) {
+        err << "ipgen " << command << ": " << parser.errorText() << '\n';
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        out << parser.helpText();
+        return 0;
+    }
+    if (parser.positionalArguments().size() != 1) {
+        err << "ipgen " << command << ": "
+            << QCoreApplication::translate(
+                       "ipgen", "give one configuration file, e.g. 'ipgen %1 out/NAME.ipc'.")
+                        .arg(QLatin1String(command))
+            << '\n';
+        return 2;
+    }
+    return -1;
 }

@@ -38,19 +38,8 @@ int runEstimate(const QStringList &args, QTextStream &out, QTextStream &err)
                                   QStringLiteral("PART"),
                                   QStringLiteral("hx8k"));
     parser.addOption(part);
-    if (!parser.parse(args)) {
-        err << "ipgen estimate: " << parser.errorText() << '\n';
-        return 2;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        out << parser.helpText();
-        return 0;
-    }
-    if (parser.positionalArguments().size() != 1) {
-        err << "ipgen estimate: "
-            << tr("give one configuration file, e.g. 'ipgen estimate out/NAME.ipc'.") << '\n';
-        return 2;
-    }
+    if (const int code = parseConfigCommand(parser, args, "estimate", out, err); code >= 0)
+        return code;
 
     PluginRegistry registry;
     CoreEstimator estimator(registry.verificationFinder());

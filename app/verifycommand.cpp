@@ -31,19 +31,8 @@ int runVerify(const QStringList &args, QTextStream &out, QTextStream &err)
     parser.addPositionalArgument(QStringLiteral("config"),
                                  tr("Configuration file of a generated core."),
                                  QStringLiteral("CONFIG.ipc"));
-    if (!parser.parse(args)) {
-        err << "ipgen verify: " << parser.errorText() << '\n';
-        return 2;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        out << parser.helpText();
-        return 0;
-    }
-    if (parser.positionalArguments().size() != 1) {
-        err << "ipgen verify: "
-            << tr("give one configuration file, e.g. 'ipgen verify out/NAME.ipc'.") << '\n';
-        return 2;
-    }
+    if (const int code = parseConfigCommand(parser, args, "verify", out, err); code >= 0)
+        return code;
 
     PluginRegistry registry;
     registry.loadForCommand(parser, err);
